@@ -1,0 +1,36 @@
+#include "app/chain.h"
+
+#include <QPointer>
+
+namespace karv {
+
+QTimer *namedTimer(QObject *owner, const char *timer)
+{
+    return owner->findChild<QTimer *>(QLatin1String(timer), Qt::FindDirectChildrenOnly);
+}
+
+void startStep(QObject *owner, const char *timer)
+{
+    if (QTimer *t = namedTimer(owner, timer))
+        t->start();
+}
+
+void addChain(QObject *owner, std::initializer_list<ChainStep> steps)
+{
+    for (const ChainStep &step : steps) {
+        auto *t = new QTimer(owner);
+        t->setObjectName(QLatin1String(step.timer));
+        t->setInterval(step.interval);
+        t->setSingleShot(true);
+        QObject::connect(t, &QTimer::timeout, owner, [t, owner, action = step.action, next = step.next] {
+            QPointer<QObject> alive(owner);
+            t->stop();
+            if (action)
+                action();
+            if (alive && next)
+                startStep(owner, next);
+        });
+    }
+}
+
+} // namespace karv

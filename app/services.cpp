@@ -1,0 +1,199 @@
+#include "app/services.h"
+
+#include <QApplication>
+#include <QAudioDevice>
+#include <QClipboard>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QLockFile>
+#include <QMediaDevices>
+#include <QMessageBox>
+#include <QPointer>
+#include <QRandomGenerator>
+#include <QScreen>
+#include <QSoundEffect>
+#include <QStandardPaths>
+#include <QUrl>
+#include <QWidget>
+#include <QWindow>
+
+#include "app/startbutton.h"
+
+namespace karv {
+namespace {
+
+class QtRandom final : public Random {
+public:
+    double next() override { return gen_.generateDouble(); }
+    void seedFromClock() override
+    {
+        gen_.seed(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch() ^ quintptr(this)));
+    }
+
+private:
+    QRandomGenerator gen_{QRandomGenerator::securelySeeded()};
+};
+
+QMessageBox::Icon toQt(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::Exclamation: return QMessageBox::Warning;
+    case MessageIcon::Information: return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// Message texts keep CR LF line breaks as stored; the box shows plain line breaks.
+QString shown(const QString &text) { return QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+
+class QtDialogs final : public Dialogs {
+public:
+    void message(QWidget *owner, MessageIcon icon, const QString &title, const QString &text) override
+    {
+        QMessageBox box(toQt(icon), title, shown(text), QMessageBox::Ok, owner);
+        box.exec();
+    }
+    bool askYesNo(QWidget *owner, MessageIcon icon, const QString &title, const QString &text) override
+    {
+        QMessageBox box(toQt(icon), title, shown(text), QMessageBox::Yes | QMessageBox::No, owner);
+        box.setButtonText(QMessageBox::Yes, QStringLiteral("Да"));
+        box.setButtonText(QMessageBox::No, QStringLiteral("Нет"));
+        box.setDefaultButton(QMessageBox::Yes);
+        return box.exec() == QMessageBox::Yes;
+    }
+    QString input(QWidget *owner, const QString &title, const QString &prompt, const QString &defaultText) override
+    {
+        QInputDialog dialog(owner);
+        dialog.setWindowTitle(title);
+        dialog.setLabelText(prompt);
+        dialog.setTextValue(defaultText);
+        dialog.setOkButtonText(QStringLiteral("OK"));
+        dialog.setCancelButtonText(QStringLiteral("Отмена"));
+        return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+    }
+};
+
+class QtDesktop final : public Desktop {
+public:
+    bool anotherCopyRunning() override
+    {
+        // The lock lives as long as the process; QLockFile recognises a lock whose owner
+        // is gone, so a copy that was killed does not block the next start.
+        if (!lock_) {
+            const QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+            QString base = dir.isEmpty() ? QDir::tempPath() : dir;
+            lock_ = std::make_unique<QLockFile>(base + QStringLiteral("/karv20.lock"));
+            lock_->setStaleLockTime(0);
+        }
+        if (lock_->isLocked())
+            return false;
+        if (lock_->tryLock(0))
+            return false;
+        if (lock_->error() == QLockFile::LockFailedError)
+            return true;
+        return false; // the lock directory is unusable: do not keep the player out
+    }
+    QSize screenSize() override
+    {
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        return screen ? screen->size() : QSize(0, 0);
+    }
+    void hideStartButton() override { startbutton::hide(); }
+    void disableStartButton() override { startbutton::disable(); }
+    void restoreStartButton() override { startbutton::restore(); }
+    void openUrl(const QString &url) override { QDesktopServices::openUrl(QUrl(url)); }
+    void beep() override { QApplication::beep(); }
+    void clearClipboard() override
+    {
+        if (QClipboard *clip = QGuiApplication::clipboard())
+            clip->clear();
+    }
+    void startWindowMove(QWidget *window) override
+    {
+        if (window && window->windowHandle())
+            window->windowHandle()->startSystemMove();
+    }
+    void playSound(const QString &wavPath) override
+    {
+        if (!QFileInfo::exists(wavPath) || QMediaDevices::defaultAudioOutput().isNull())
+            return;
+        if (!effect_)
+            effect_ = new QSoundEffect(qApp);
+        if (effect_->source() != QUrl::fromLocalFile(wavPath))
+            effect_->setSource(QUrl::fromLocalFile(wavPath));
+        effect_->play();
+    }
+    QString dataDirectory() override
+    {
+        QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        if (dir.isEmpty())
+            dir = QDir::homePath() + QStringLiteral("/.karv20");
+        QDir().mkpath(dir);
+        return dir;
+    }
+    QString programDirectory() override
+    {
+        QString dir = QCoreApplication::applicationDirPath();
+        while (dir.size() > 1 && (dir.endsWith(QLatin1Char('/')) || dir.endsWith(QLatin1Char('\\'))))
+            dir.chop(1);
+        return dir;
+    }
+
+private:
+    std::unique_ptr<QLockFile> lock_;
+    QPointer<QSoundEffect> effect_;
+};
+
+std::unique_ptr<Random> &randomSlot()
+{
+    static std::unique_ptr<Random> slot;
+    return slot;
+}
+std::unique_ptr<Dialogs> &dialogsSlot()
+{
+    static std::unique_ptr<Dialogs> slot;
+    return slot;
+}
+std::unique_ptr<Desktop> &desktopSlot()
+{
+    static std::unique_ptr<Desktop> slot;
+    return slot;
+}
+
+} // namespace
+
+Random &random()
+{
+    auto &slot = randomSlot();
+    if (!slot)
+        slot = std::make_unique<QtRandom>();
+    return *slot;
+}
+
+Dialogs &dialogs()
+{
+    auto &slot = dialogsSlot();
+    if (!slot)
+        slot = std::make_unique<QtDialogs>();
+    return *slot;
+}
+
+Desktop &desktop()
+{
+    auto &slot = desktopSlot();
+    if (!slot)
+        slot = std::make_unique<QtDesktop>();
+    return *slot;
+}
+
+void install(std::unique_ptr<Random> r) { randomSlot() = std::move(r); }
+void install(std::unique_ptr<Dialogs> d) { dialogsSlot() = std::move(d); }
+void install(std::unique_ptr<Desktop> d) { desktopSlot() = std::move(d); }
+
+} // namespace karv

@@ -1,0 +1,120 @@
+#include "app/windows.h"
+
+#include <QHash>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QSet>
+#include <QTimer>
+
+#include "app/mainmenu.h"
+#include "app/ui.h"
+#include "game/gamewindow.h"
+#include "options/optionswindow.h"
+
+namespace karv {
+
+const char *const quitOrder[12] = {"frm_cheat", "frm_end",     "frm_friend", "frm_game", "frm_money", "frm_options",
+                                   "frm_rules", "frm_start",   "frm_Unlock", "frm_win",  "frm_zal",   "frmAbout"};
+const char *const gameWindows[10] = {"frm_cheat", "frm_end",    "frm_friend", "frm_game", "frm_money",
+                                     "frm_rules", "frm_Unlock", "frm_win",    "frm_zal",  "frmAbout"};
+
+namespace {
+
+using Factory = QWidget *(*)();
+
+// Every window the game can load, by its name.
+const QHash<QString, Factory> &factories()
+{
+    static const QHash<QString, Factory> table = {
+        {QStringLiteral("frm_start"), [] { return static_cast<QWidget *>(new MainMenu); }},
+        {QStringLiteral("frm_game"), [] { return static_cast<QWidget *>(new GameWindow); }},
+        {QStringLiteral("frm_options"), [] { return static_cast<QWidget *>(new OptionsWindow); }},
+    };
+    return table;
+}
+
+QHash<QString, QPointer<QWidget>> &loaded()
+{
+    static QHash<QString, QPointer<QWidget>> map;
+    return map;
+}
+
+} // namespace
+
+Window::Window(const QString &name, QWidget *parent) : QWidget(parent)
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setCustomCursor(optionFlag("cursor_") == 1);
+}
+
+void Window::setClientTwips(int width, int height) { setFixedSize(px(width), px(height)); }
+
+void Window::setCustomCursor(bool on)
+{
+    setCursor(on ? customCursor() : QCursor(Qt::ArrowCursor));
+}
+
+bool Window::minimiseOnAltEnter(QKeyEvent *e)
+{
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && e->modifiers() == Qt::AltModifier) {
+        showMinimized();
+        return true;
+    }
+    return false;
+}
+
+QWidget *loadedWindow(const QString &name)
+{
+    auto it = loaded().find(name);
+    if (it == loaded().end())
+        return nullptr;
+    if (it->isNull()) {
+        loaded().erase(it);
+        return nullptr;
+    }
+    return it->data();
+}
+
+QWidget *window(const QString &name)
+{
+    if (QWidget *w = loadedWindow(name))
+        return w;
+    const auto f = factories().find(name);
+    if (f == factories().end())
+        return nullptr;
+    // A window that is still loading is not loaded twice (its own load may ask for all windows).
+    static QSet<QString> loading;
+    if (loading.contains(name))
+        return nullptr;
+    loading.insert(name);
+    QWidget *w = (*f)();
+    loading.remove(name);
+    loaded().insert(name, w);
+    return w;
+}
+
+void unloadWindow(const QString &name)
+{
+    QWidget *w = loadedWindow(name);
+    if (!w)
+        return;
+    loaded().remove(name);
+    if (auto *win = qobject_cast<Window *>(w))
+        win->unloading();
+    for (QTimer *t : w->findChildren<QTimer *>())
+        t->stop();
+    w->hide();
+    delete w;
+}
+
+int optionFlag(const char *property)
+{
+    QWidget *options = loadedWindow(QStringLiteral("frm_options"));
+    if (!options)
+        return 1;
+    const QVariant v = options->property(property);
+    return v.isValid() ? v.toInt() : 1;
+}
+
+} // namespace karv
