@@ -107,9 +107,9 @@ void MainMenu::buildDecoration()
     }
     const QColor lineColour(128, 128, 255);
     for (int i = 0; i < 6; ++i) {
-        new Line(QStringLiteral("Line%1").arg(i + 1), this, QPoint(32, 184 + i * 44), QPoint(90, 184 + i * 44),
+        new Line(QStringLiteral("Line%1").arg(i + 1), this, QPoint(28, 190 + i * 44), QPoint(38, 190 + i * 44),
                  lineColour);
-        new Line(QStringLiteral("Line%1").arg(i + 7), this, QPoint(330, 184 + i * 44), QPoint(388, 184 + i * 44),
+        new Line(QStringLiteral("Line%1").arg(i + 7), this, QPoint(382, 190 + i * 44), QPoint(392, 190 + i * 44),
                  lineColour);
     }
 }

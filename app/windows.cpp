@@ -1,6 +1,8 @@
 #include "app/windows.h"
 
+#include <QGuiApplication>
 #include <QHash>
+#include <QScreen>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QSet>
@@ -53,6 +55,17 @@ void Window::setClientTwips(int width, int height) { setFixedSize(px(width), px(
 void Window::setCustomCursor(bool on)
 {
     setCursor(on ? customCursor() : QCursor(Qt::ArrowCursor));
+}
+
+void Window::showEvent(QShowEvent *e)
+{
+    // A window opens in the middle of the screen the first time it is shown.
+    if (!placed_) {
+        placed_ = true;
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - rect().center());
+    }
+    QWidget::showEvent(e);
 }
 
 bool Window::minimiseOnAltEnter(QKeyEvent *e)

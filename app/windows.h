@@ -21,8 +21,12 @@ public:
     virtual void unloading() {}
 
 protected:
+    void showEvent(QShowEvent *e) override;
     // Alt+Enter minimises the window; true when the key was that.
     bool minimiseOnAltEnter(QKeyEvent *e);
+
+private:
+    bool placed_ = false;
 };
 
 QWidget *window(const QString &name);        // the window, loaded hidden when needed

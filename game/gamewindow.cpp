@@ -119,17 +119,17 @@ void GameWindow::buildLayout()
     title->setWordWrap(false);
     new Line(QStringLiteral("Line2"), this, QPoint(150, 27), QPoint(710, 27), QColor(128, 128, 255), 1);
     auto *frame = new Shape(QStringLiteral("shp_player"), this, Shape::Kind::RoundedRectangle);
-    frame->setGeometry(8, 34, 300, 28);
+    frame->setGeometry(8, 34, 224, 28);
     frame->setFillColor(QColor(0, 0, 96));
     frame->setBorderColor(QColor(128, 128, 255));
-    auto *player = label("lbl_player", QString(), QRect(12, 37, 290, 22), designFont(QStringLiteral("Arial"), 12, true),
+    auto *player = label("lbl_player", QString(), QRect(12, 37, 214, 22), designFont(QStringLiteral("Arial"), 12, true),
                          QColor(255, 255, 255), Qt::AlignRight | Qt::AlignVCenter);
     player->setWordWrap(false);
     label("lbl_player1", QString(), QRect(8, 64, 600, 18), designFont(QStringLiteral("Arial"), 9, true),
           QColor(255, 255, 255));
     label("lbl_sov",
           QStringLiteral("У вас появился отличный шанс стать карвелоном!\r\nТак используйте же его по максимуму!!!"),
-          QRect(320, 32, 290, 50), designFont(QStringLiteral("Trebuchet MS"), 9, true), QColor(255, 255, 192),
+          QRect(240, 32, 370, 50), designFont(QStringLiteral("Trebuchet MS"), 9, true), QColor(255, 255, 192),
           Qt::AlignRight | Qt::AlignVCenter);
 
     // Money lines: heading, number, unit.
