@@ -10,6 +10,7 @@
 
 #include "app/mainmenu.h"
 #include "app/ui.h"
+#include "game/endwindows.h"
 #include "game/gamewindow.h"
 #include "options/optionswindow.h"
 
@@ -31,6 +32,9 @@ const QHash<QString, Factory> &factories()
         {QStringLiteral("frm_start"), [] { return static_cast<QWidget *>(new MainMenu); }},
         {QStringLiteral("frm_game"), [] { return static_cast<QWidget *>(new GameWindow); }},
         {QStringLiteral("frm_options"), [] { return static_cast<QWidget *>(new OptionsWindow); }},
+        {QStringLiteral("frm_money"), [] { return static_cast<QWidget *>(new MoneyWindow); }},
+        {QStringLiteral("frm_end"), [] { return static_cast<QWidget *>(new GameOverWindow); }},
+        {QStringLiteral("frm_win"), [] { return static_cast<QWidget *>(new WinWindow); }},
     };
     return table;
 }

@@ -323,7 +323,11 @@ void GameWindow::buildTimers()
         {"tmr_R_OZ5", 200,
          [this] {
              answerShape(rt)->setFillColor(rightAnswer);
-             if (const int level = levelOf(noq))
+             // The advance that leaves the step of `noq`; the top step leads to the win.
+             const int level = levelOf(noq);
+             if (level == 15)
+                 startStep(this, "tmr_1mToWin");
+             else if (level >= 1)
                  startStep(this, advances[size_t(level - 1)].timer);
          }},
     });

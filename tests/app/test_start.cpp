@@ -10,6 +10,7 @@
 #include "app/services.h"
 #include "app/windows.h"
 #include "tests/support/fakes.h"
+#include "tests/support/testmain.h"
 
 using namespace karv;
 using namespace karv::test;
@@ -219,5 +220,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(StartTest)
+KARV_TEST(StartTest)
 #include "test_start.moc"

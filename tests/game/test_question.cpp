@@ -10,6 +10,7 @@
 #include "gauge/fillgauge.h"
 #include "questions/questionbank.h"
 #include "tests/support/fakes.h"
+#include "tests/support/testmain.h"
 
 using namespace karv;
 using namespace karv::test;
@@ -167,5 +168,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(QuestionTest)
+KARV_TEST(QuestionTest)
 #include "test_question.moc"

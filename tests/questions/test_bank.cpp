@@ -7,6 +7,7 @@
 #include <array>
 
 #include "questions/questionbank.h"
+#include "tests/support/testmain.h"
 
 using namespace karv;
 
@@ -172,5 +173,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(BankTest)
+KARV_TEST(BankTest)
 #include "test_bank.moc"
