@@ -161,6 +161,7 @@ void PushButton::mouseMoveEvent(QMouseEvent *e)
 {
     emit mouseMoved(e->buttons(), e->modifiers(), e->position().toPoint());
     QAbstractButton::mouseMoveEvent(e);
+    e->accept(); // the pointer over a button is not over the window's background
 }
 
 void PushButton::paintEvent(QPaintEvent *)

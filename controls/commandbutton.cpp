@@ -58,6 +58,7 @@ void CommandButton::mouseMoveEvent(QMouseEvent *e)
 {
     emit mouseMoved(e->buttons(), e->modifiers(), e->position().toPoint());
     QAbstractButton::mouseMoveEvent(e);
+    e->accept(); // the pointer over a button is not over the window's background
 }
 
 void CommandButton::paintEvent(QPaintEvent *)

@@ -20,6 +20,7 @@
 #include "controls/commandbutton.h"
 #include "game/gamerules.h"
 #include "gauge/fillgauge.h"
+#include "lifelines/lifelinerules.h"
 #include "questions/questionbank.h"
 
 namespace karv {
@@ -224,6 +225,12 @@ void GameWindow::buildLayout()
     findChild<QWidget *>(QStringLiteral("cmd_money"))->hide();
     connect(findChild<PushButton *>(QStringLiteral("cmd_money")), &QAbstractButton::clicked, this,
             &GameWindow::takeMoney);
+    connect(findChild<PushButton *>(QStringLiteral("cmd_50")), &QAbstractButton::clicked, this,
+            &GameWindow::useFiftyFifty);
+    connect(findChild<PushButton *>(QStringLiteral("cmd_Zal")), &QAbstractButton::clicked, this,
+            &GameWindow::askTheAudience);
+    connect(findChild<PushButton *>(QStringLiteral("cmd_Friend")), &QAbstractButton::clicked, this,
+            &GameWindow::phoneAFriend);
 
     // The cheat-code hot spot sits on the ladder between the ninth step's number and its sum.
     auto *cheat = new Label(QStringLiteral("lbl_cheat"), this);
@@ -405,6 +412,34 @@ void GameWindow::chooseAnswer(int k)
     HideControlsForVerdict();
     const int band = valueBand(noq);
     startStep(this, rt == k ? rightFirst[band - 1] : wrongFirst[band - 1]);
+}
+
+void GameWindow::useFiftyFifty()
+{
+    findChild<QWidget *>(QStringLiteral("cmd_50"))->hide();
+    fi = 1;
+    if (z == 1 && fr == 1)
+        findChild<QWidget *>(QStringLiteral("lbl_help"))->hide();
+    const auto [a, b] = fiftyFiftyDraw(random(), rt);
+    for (int k = 1; k <= 4; ++k)
+        if (k == a || k == b)
+            answerLabel(k)->hide();
+}
+
+void GameWindow::askTheAudience()
+{
+    QWidget *hall = karv::window(QStringLiteral("frm_zal"));
+    if (!hall)
+        return;
+    QMetaObject::invokeMethod(hall, "open", Q_ARG(QWidget *, this));
+}
+
+void GameWindow::phoneAFriend()
+{
+    QWidget *phone = karv::window(QStringLiteral("frm_friend"));
+    if (!phone)
+        return;
+    QMetaObject::invokeMethod(phone, "open", Q_ARG(QWidget *, this));
 }
 
 void GameWindow::HideControlsForVerdict()

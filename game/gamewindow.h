@@ -96,6 +96,11 @@ public slots:
     void TimeOutEnding();
     void CountWins();
     void SaveCheatSetting();
+    void useFiftyFifty();
+    // The audience and friend windows take the game window's place; they open themselves
+    // through their slot `open(QWidget *game)`.
+    void askTheAudience();
+    void phoneAFriend();
 
     // Player name and title line at the start of a game.
     void showPlayer(const QString &name);

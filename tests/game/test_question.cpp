@@ -139,6 +139,48 @@ private slots:
         QCOMPARE(game->findChild<QTimer *>(wrong)->interval(), interval);
     }
 
+    void theFiftyFiftyHidesTwoWrongAnswers()
+    {
+        startGame();
+        game->rt = 1;
+        game->z = 1;
+        f.random->values = {0.3, 0.6}; // B and C
+        game->findChild<QAbstractButton *>(QStringLiteral("cmd_50"))->click();
+        QCOMPARE(game->fi, 1);
+        QVERIFY(!widget("cmd_50")->isVisible());
+        QVERIFY(widget("lbl_A")->isVisible());
+        QVERIFY(!widget("lbl_B")->isVisible());
+        QVERIFY(!widget("lbl_C")->isVisible());
+        QVERIFY(widget("lbl_D")->isVisible());
+        QVERIFY(widget("shp_B")->isVisible());
+        QVERIFY(widget("lbl_help")->isVisible()); // the friend is still there
+        QVERIFY(game->findChild<QTimer *>(QStringLiteral("tmr_time"))->isActive());
+        game->fr = 1;
+        game->fi = 0;
+        widget("cmd_50")->show();
+        f.random->values = {0.3, 0.6};
+        game->findChild<QAbstractButton *>(QStringLiteral("cmd_50"))->click();
+        QVERIFY(!widget("lbl_help")->isVisible()); // the last lifeline used
+    }
+
+    void theLifelineButtonsLightUnderThePointer()
+    {
+        startGame();
+        auto *fifty = game->findChild<PushButton *>(QStringLiteral("cmd_50"));
+        auto *money = game->findChild<PushButton *>(QStringLiteral("cmd_money"));
+        money->show();
+        QTest::mouseMove(fifty);
+        QCOMPARE(fifty->backColor(), QColor(255, 0, 0));
+        QVERIFY(fifty->font().bold());
+        QTest::mouseMove(money);
+        QCOMPARE(money->backColor(), QColor(255, 255, 0));
+        QCOMPARE(fifty->backColor(), QColor(255, 0, 0)); // only the background restores
+        QTest::mouseMove(game, QPoint(700, 560));
+        QCOMPARE(fifty->backColor(), QColor(192, 192, 255));
+        QCOMPARE(money->backColor(), QColor(192, 192, 255));
+        QVERIFY(!fifty->font().bold());
+    }
+
     void preparingTheNextQuestionReopensTheWindow()
     {
         startGame();
