@@ -315,8 +315,10 @@ void BalloonTip::layoutFor(const Tool &tool)
     if (balloon_) {
         const int apexX = qBound(radius, anchor_.x() - left, bodySize.width() - radius);
         const int baseY = below ? body_.top() + 1 : body_.bottom();
-        const int apexY = below ? 0 : fullHeight;
-        const int otherX = tailRight ? apexX - tailWidth : apexX + tailWidth;
+        const int apexY = below ? 0 : fullHeight - 1;
+        int otherX = tailRight ? apexX - tailWidth : apexX + tailWidth;
+        if (otherX < radius || otherX > bodySize.width() - radius) // a narrow balloon: lean the other way
+            otherX = 2 * apexX - otherX;
         tail_ << QPoint(apexX, baseY) << QPoint(apexX, apexY) << QPoint(otherX, baseY);
     }
 
