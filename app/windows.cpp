@@ -12,6 +12,8 @@
 #include "app/ui.h"
 #include "game/endwindows.h"
 #include "game/gamewindow.h"
+#include "info/aboutwindow.h"
+#include "info/ruleswindow.h"
 #include "options/optionswindow.h"
 
 namespace karv {
@@ -35,6 +37,8 @@ const QHash<QString, Factory> &factories()
         {QStringLiteral("frm_money"), [] { return static_cast<QWidget *>(new MoneyWindow); }},
         {QStringLiteral("frm_end"), [] { return static_cast<QWidget *>(new GameOverWindow); }},
         {QStringLiteral("frm_win"), [] { return static_cast<QWidget *>(new WinWindow); }},
+        {QStringLiteral("frm_rules"), [] { return static_cast<QWidget *>(new RulesWindow); }},
+        {QStringLiteral("frmAbout"), [] { return static_cast<QWidget *>(new AboutWindow); }},
     };
     return table;
 }
