@@ -11,6 +11,8 @@
 #include "app/ui.h"
 #include "app/widgets.h"
 #include "controls/commandbutton.h"
+#include "controls/balloontip.h"
+#include "controls/tooltipex.h"
 #include "game/gamewindow.h"
 #include "options/optionswindow.h"
 
@@ -116,7 +118,20 @@ void MainMenu::buildDecoration()
 
 void MainMenu::createToolTips()
 {
-    // The balloon tips of the five buttons come with the tool-tip control.
+    auto *tips = new ToolTipEx(this);
+    toolTips_ = tips;
+    tips->CreateToolTip(this, ToolTipEx::BalloonStyle, ToolTipEx::InformationIcon, QStringLiteral("Карвелон"), 100, 500,
+                        10000, -1, -1);
+    auto button = [this](const char *name) { return findChild<CommandButton *>(QLatin1String(name)); };
+    tips->AddToolTip(button("cmd_start"), QStringLiteral("Начать новую игру\r\n(и выиграть миллион)"), 0);
+    tips->AddToolTip(button("cmd_rules"),
+                     QStringLiteral("Вы всегда можете познакомиться с правилами игры!\r\nХотя они достаточно просты."), 0);
+    tips->AddToolTip(button("cmd_options"), QStringLiteral("Настройте опции игры, чтобы было удобнее играть!"), 0);
+    tips->AddToolTip(button("cmd_exit"), QStringLiteral("Вы не хотите играть? Жаль."), 0);
+    tips->AddToolTip(button("cmd_about"),
+                     QStringLiteral("Здесь информация об авторе игры, точный номер версии\r\nи возможность послать мне "
+                                    "письмо на e-mail."),
+                     0);
 }
 
 void MainMenu::readSettings()
@@ -130,6 +145,8 @@ void MainMenu::readSettings()
 
 void MainMenu::unloading()
 {
+    if (auto *tips = qobject_cast<ToolTipEx *>(toolTips_))
+        tips->DestroyToolTip();
     delete toolTips_;
     toolTips_ = nullptr;
     desktop().restoreStartButton();

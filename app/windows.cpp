@@ -14,6 +14,7 @@
 #include "game/gamewindow.h"
 #include "info/aboutwindow.h"
 #include "info/ruleswindow.h"
+#include "options/cheatwindow.h"
 #include "options/optionswindow.h"
 
 namespace karv {
@@ -39,6 +40,7 @@ const QHash<QString, Factory> &factories()
         {QStringLiteral("frm_win"), [] { return static_cast<QWidget *>(new WinWindow); }},
         {QStringLiteral("frm_rules"), [] { return static_cast<QWidget *>(new RulesWindow); }},
         {QStringLiteral("frmAbout"), [] { return static_cast<QWidget *>(new AboutWindow); }},
+        {QStringLiteral("frm_cheat"), [] { return static_cast<QWidget *>(new CheatWindow); }},
     };
     return table;
 }

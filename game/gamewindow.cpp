@@ -18,6 +18,7 @@
 #include "app/ui.h"
 #include "app/widgets.h"
 #include "controls/commandbutton.h"
+#include "controls/topbuttons.h"
 #include "game/gamerules.h"
 #include "gauge/fillgauge.h"
 #include "lifelines/lifelinerules.h"
@@ -235,6 +236,32 @@ void GameWindow::buildLayout()
     // The cheat-code hot spot sits on the ladder between the ninth step's number and its sum.
     auto *cheat = new Label(QStringLiteral("lbl_cheat"), this);
     cheat->setGeometry(664, 264, 9, 17);
+    connect(cheat, &Label::mouseReleased, this, [](Qt::MouseButton button, Qt::KeyboardModifiers mods) {
+        // Only the left button with exactly Shift and Ctrl held.
+        if (button != Qt::LeftButton || mods != (Qt::ShiftModifier | Qt::ControlModifier))
+            return;
+        if (QWidget *entry = karv::window(QStringLiteral("frm_cheat")))
+            QMetaObject::invokeMethod(entry, "summon");
+    });
+
+    // The caption bar's own buttons: minimise, maximise (never available) and close.
+    const struct {
+        const char *name;
+        int value, left;
+        const char *tip;
+    } captionButtons[3] = {{"MINIMIZE_FORM", 2, 720, "Свернуть"},
+                           {"RESIZE_FORM", 3, 744, "Развернуть не получится"},
+                           {"EXIT_GAME", 0, 768, "Закрыть"}};
+    for (const auto &cb : captionButtons) {
+        auto *b = new TopButton(QLatin1String(cb.name), this, cb.value);
+        b->move(cb.left, 0);
+        b->setToolTip(QString::fromUtf8(cb.tip));
+    }
+    findChild<TopButton *>(QStringLiteral("RESIZE_FORM"))->setEnabled(false);
+    connect(findChild<TopButton *>(QStringLiteral("MINIMIZE_FORM")), &TopButton::Click, this, &QWidget::showMinimized);
+    connect(findChild<TopButton *>(QStringLiteral("EXIT_GAME")), &TopButton::Click, this, &GameWindow::askExit);
+    findChild<TopButton *>(QStringLiteral("MINIMIZE_FORM"))->setValue(2);
+    findChild<TopButton *>(QStringLiteral("RESIZE_FORM"))->setValue(3);
 
     // Commands.
     const struct {
@@ -543,11 +570,10 @@ void GameWindow::clockTick()
 {
     const double value = timeBar_->property("Value").toDouble() - 1;
     try {
-        if (value < timeBar_->property("Min").toDouble())
-            throw gaugekit::InvalidPropertyValue();
         timeBar_->setProperty("Value", value);
     } catch (...) {
-        // The bar refuses a value below its minimum: the time is up.
+        // The bar refuses a value below its minimum, and any other failure of the tick
+        // ends the question the same way: the time is up.
         TimeOutEnding();
         return;
     }

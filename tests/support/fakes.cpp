@@ -99,7 +99,7 @@ void fire(QWidget *window, const char *timer)
 QString activeTimer(QWidget *window)
 {
     QString found;
-    for (QTimer *t : window->findChildren<QTimer *>()) {
+    for (QTimer *t : window->findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly)) {
         if (!t->isActive() || t->objectName() == QLatin1String("tmr_CTime") || t->objectName().isEmpty())
             continue;
         if (!found.isEmpty())
