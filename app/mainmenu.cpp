@@ -188,6 +188,7 @@ void MainMenu::startNewGame()
         game->findChild<QWidget *>(QLatin1String(name))->show();
     game->Question_100();
     game->activateWindow();
+    game->setFocus();
 }
 
 void MainMenu::openRules()

@@ -82,6 +82,8 @@ GameWindow::GameWindow() : Window(QStringLiteral("frm_game"))
     setWindowFlag(Qt::FramelessWindowHint);
     setClientTwips(11970, 8970);
     setMouseTracking(true);
+    // The window itself holds the keyboard focus, so its keys work and no button looks selected.
+    setFocusPolicy(Qt::StrongFocus);
     random().seedFromClock();
     buildLayout();
     buildLadder();
@@ -474,6 +476,7 @@ void GameWindow::HideControlsForVerdict()
     for (const char *name : {"lbl_help", "lbl_cheat", "cmd_50", "cmd_Zal", "cmd_Friend", "cmd_money", "cmd_exit",
                              "cmd_menu", "cmd_rules"})
         findChild<QWidget *>(QLatin1String(name))->hide();
+    setFocus();
 }
 
 void GameWindow::PrepareNextQuestion()

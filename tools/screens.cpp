@@ -1,0 +1,158 @@
+// Renders the game's windows in chosen states to PNG files, so the README shows what a player
+// sees. It plays through the same public procedures and timers the game uses; only the
+// generator and the dialogs are scripted.
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QTimer>
+
+#include <deque>
+
+#include "app/services.h"
+#include "app/widgets.h"
+#include "game/gamewindow.h"
+#include "gauge/fillgauge.h"
+
+using namespace karv;
+
+namespace {
+
+class FixedRandom : public Random {
+public:
+    std::deque<double> values;
+    double next() override
+    {
+        if (values.empty())
+            return 0.37;
+        const double v = values.front();
+        values.pop_front();
+        return v;
+    }
+    void seedFromClock() override {}
+};
+
+class QuietDialogs : public Dialogs {
+public:
+    void message(QWidget *, MessageIcon, const QString &, const QString &) override {}
+    bool askYesNo(QWidget *, MessageIcon, const QString &, const QString &) override { return true; }
+    QString input(QWidget *, const QString &, const QString &, const QString &) override { return QStringLiteral("Анна"); }
+};
+
+QString outDir;
+
+QWidget *top(const char *name)
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String(name))
+            return w;
+    return nullptr;
+}
+
+void fire(QWidget *w, const char *timer)
+{
+    if (QTimer *t = w->findChild<QTimer *>(QLatin1String(timer)))
+        QMetaObject::invokeMethod(t, "timeout");
+}
+
+QString active(QWidget *w)
+{
+    for (QTimer *t : w->findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly))
+        if (t->isActive() && t->objectName() != QLatin1String("tmr_CTime") && t->objectName() != QLatin1String("tmr_time"))
+            return t->objectName();
+    return {};
+}
+
+void shot(QWidget *w, const QString &name)
+{
+    QApplication::processEvents();
+    w->grab().save(outDir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+GameWindow *newGame()
+{
+    top("frm_start")->findChild<QAbstractButton *>(QStringLiteral("cmd_start"))->click();
+    return qobject_cast<GameWindow *>(top("frm_game"));
+}
+
+void answer(GameWindow *game, bool right)
+{
+    const int k = right ? game->rt : game->rt % 4 + 1;
+    QMetaObject::invokeMethod(game, QString(QStringLiteral("lbl_%1_Click")).arg(QChar('A' + k - 1)).toLatin1().constData());
+    for (int i = 0; i < 7; ++i) {
+        const QString t = active(game);
+        if (t.isEmpty())
+            break;
+        fire(game, qPrintable(t));
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(outDir);
+    auto random = std::make_unique<FixedRandom>();
+    FixedRandom *r = random.get();
+    install(std::move(random));
+    install(std::make_unique<QuietDialogs>());
+    if (!Main())
+        return 1;
+    shot(top("frm_start"), QStringLiteral("start"));
+
+    r->values = {0.05};
+    GameWindow *game = newGame();
+    shot(game, QStringLiteral("game"));
+
+    // Seven right answers, then the eighth question with some time gone.
+    for (int i = 0; i < 7; ++i)
+        answer(game, true);
+    for (int i = 0; i < 17; ++i)
+        fire(game, "tmr_time");
+    shot(game, QStringLiteral("ladder"));
+    for (int i = 0; i < 8; ++i)
+        fire(game, "tmr_time");
+    shot(game, QStringLiteral("clock-urgent"));
+    game->gameMenu()->popup(game->mapToGlobal(QPoint(60, 520)));
+    shot(game->gameMenu(), QStringLiteral("menu"));
+    game->gameMenu()->hide();
+
+    // A wrong answer on the eighth question.
+    game->lbl_A_Click();
+    fire(game, qPrintable(active(game)));
+    shot(game, QStringLiteral("verdict-wrong"));
+    answer(game, false);
+    if (QWidget *end = top("frm_end"))
+        shot(end, QStringLiteral("end"));
+    QMetaObject::invokeMethod(top("frm_end"), "goToMainMenu");
+
+    // Taking the money on the third question, then a wrong try.
+    game = newGame();
+    answer(game, true);
+    answer(game, true);
+    game->findChild<QAbstractButton *>(QStringLiteral("cmd_money"))->click();
+    QWidget *money = top("frm_money");
+    const int wrong = game->rt % 4 + 1;
+    QMetaObject::invokeMethod(money, "tryAnswer", Q_ARG(int, wrong));
+    for (int i = 0; i < 3; ++i)
+        fire(money, qPrintable(active(money)));
+    shot(money, QStringLiteral("money-try"));
+    for (int i = 0; i < 4; ++i)
+        fire(money, qPrintable(active(money)));
+    shot(money, QStringLiteral("money"));
+    QMetaObject::invokeMethod(money, "goToMainMenu");
+
+    // The top prize.
+    game = newGame();
+    for (int i = 0; i < 15; ++i)
+        answer(game, true);
+    if (QWidget *win = top("frm_win"))
+        shot(win, QStringLiteral("win"));
+    QuitGame();
+    return 0;
+}
