@@ -14,6 +14,8 @@
 
 #include "app/services.h"
 #include "app/widgets.h"
+#include "controls/balloontip.h"
+#include "controls/tooltipex.h"
 #include "game/gamewindow.h"
 #include "gauge/fillgauge.h"
 
@@ -72,6 +74,22 @@ void shot(QWidget *w, const QString &name)
     w->grab().save(outDir + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
+// A window with a pop-up (menu, balloon) drawn over it where the pop-up stands on screen.
+void shotWith(QWidget *w, QWidget *popup, const QString &name)
+{
+    QApplication::processEvents();
+    QPixmap base = w->grab();
+    const QPoint at = popup->pos() - w->pos();
+    QRect area = QRect(QPoint(0, 0), base.size()).united(QRect(at, popup->size()));
+    QPixmap all(area.size());
+    all.fill(QColor(40, 40, 40));
+    QPainter p(&all);
+    p.drawPixmap(-area.topLeft(), base);
+    p.drawPixmap(at - area.topLeft(), popup->grab());
+    p.end();
+    all.save(outDir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
 GameWindow *newGame()
 {
     top("frm_start")->findChild<QAbstractButton *>(QStringLiteral("cmd_start"))->click();
@@ -104,10 +122,27 @@ int main(int argc, char *argv[])
     if (!Main())
         return 1;
     shot(top("frm_start"), QStringLiteral("start"));
+    {
+        QWidget *menu = top("frm_start");
+        auto *tips = menu->findChild<ToolTipEx *>();
+        auto *button = menu->findChild<QWidget *>(QStringLiteral("cmd_start"));
+        if (tips && tips->tipWindow()) {
+            tips->tipWindow()->popUp(button, button->mapToGlobal(QPoint(button->width() / 2, button->height())));
+            shotWith(menu, tips->tipWindow(), QStringLiteral("balloon"));
+            tips->tipWindow()->dismiss();
+        }
+    }
 
     r->values = {0.05};
     GameWindow *game = newGame();
     shot(game, QStringLiteral("game"));
+    for (int i = 0; i < 10; ++i)
+        fire(game, "tmr_time");
+    shot(game, QStringLiteral("clock-warning"));
+    for (int i = 0; i < 10; ++i)
+        fire(game, "tmr_time");
+    shot(game, QStringLiteral("clock-urgent"));
+    game->StartQuestionClock(30);
 
     // Seven right answers, then the eighth question with some time gone.
     for (int i = 0; i < 7; ++i)
@@ -115,11 +150,8 @@ int main(int argc, char *argv[])
     for (int i = 0; i < 17; ++i)
         fire(game, "tmr_time");
     shot(game, QStringLiteral("ladder"));
-    for (int i = 0; i < 8; ++i)
-        fire(game, "tmr_time");
-    shot(game, QStringLiteral("clock-urgent"));
-    game->gameMenu()->popup(game->mapToGlobal(QPoint(60, 520)));
-    shot(game->gameMenu(), QStringLiteral("menu"));
+    game->gameMenu()->popup(game->mapToGlobal(QPoint(60, 380)));
+    shotWith(game, game->gameMenu(), QStringLiteral("menu"));
     game->gameMenu()->hide();
 
     // A wrong answer on the eighth question.
