@@ -60,6 +60,15 @@ void EndWindow::addLabelCommand(const char *caption, const char *shape, const ch
     connect(taker, &Label::clicked, this, action);
 }
 
+void EndWindow::addLabelCommands(const QString &mainCaption, int top, int height)
+{
+    addLabelCommand("lbl_main", "shp_main", nullptr, mainCaption, QRect(40, top, 140, height), &EndWindow::goToMainMenu);
+    addLabelCommand("lbl_about", "shp_about", "lbl_about_C", QStringLiteral("О программе"), QRect(210, top, 140, height),
+                    &EndWindow::openAbout);
+    addLabelCommand("lbl_exit", "shp_exit", "lbl_exit_C", QStringLiteral("Выход"), QRect(380, top, 140, height),
+                    &EndWindow::askExit);
+}
+
 void EndWindow::goToMainMenu() { backToMainMenu(this); }
 
 void EndWindow::openAbout()
@@ -206,12 +215,7 @@ GameOverWindow::GameOverWindow() : EndWindow(QStringLiteral("frm_end"), 2)
     addText("lbl_3", QStringLiteral("Желаем удачи на следующей игре \"Карвелон\"!"), QRect(30, 152, 500, 40), 12,
             QColor(255, 255, 128));
     addText("lbl_money", QStringLiteral("Выигрыш: 0 руб."), QRect(30, 204, 500, 44), 20, QColor(255, 255, 0));
-    addLabelCommand("lbl_main", "shp_main", nullptr, QStringLiteral("Главное\r\nменю"), QRect(40, 300, 140, 56),
-                    &EndWindow::goToMainMenu);
-    addLabelCommand("lbl_about", "shp_about", "lbl_about_C", QStringLiteral("О программе"), QRect(210, 300, 140, 56),
-                    &EndWindow::openAbout);
-    addLabelCommand("lbl_exit", "shp_exit", "lbl_exit_C", QStringLiteral("Выход"), QRect(380, 300, 140, 56),
-                    &EndWindow::askExit);
+    addLabelCommands(QStringLiteral("Главное\r\nменю"), 300, 56);
     const char *takers[3] = {"lbl_main", "lbl_about_C", "lbl_exit_C"};
     for (int i = 0; i < 3; ++i)
         connect(findChild<Label *>(QLatin1String(takers[i])), &Label::mouseMoved, this, [this, i] { highlight(i, true); });
@@ -250,12 +254,7 @@ WinWindow::WinWindow() : EndWindow(QStringLiteral("frm_win"), 4)
             QRect(30, 66, 500, 110), 12, QColor(192, 192, 255));
     addText("lbl_win3", QStringLiteral("1 000 000"), QRect(30, 180, 500, 50), 28, QColor(0, 255, 0));
     addText("lbl_win4", QStringLiteral("рублей!!!"), QRect(30, 232, 500, 36), 16, QColor(255, 255, 128));
-    addLabelCommand("lbl_main", "shp_main", nullptr, QStringLiteral("Главное меню"), QRect(40, 310, 140, 50),
-                    &EndWindow::goToMainMenu);
-    addLabelCommand("lbl_about", "shp_about", "lbl_about_C", QStringLiteral("О программе"), QRect(210, 310, 140, 50),
-                    &EndWindow::openAbout);
-    addLabelCommand("lbl_exit", "shp_exit", "lbl_exit_C", QStringLiteral("Выход"), QRect(380, 310, 140, 50),
-                    &EndWindow::askExit);
+    addLabelCommands(QStringLiteral("Главное меню"), 310, 50);
 }
 
 } // namespace karv

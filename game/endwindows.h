@@ -27,6 +27,8 @@ protected:
     // A command drawn as a caption over a frame, with a transparent label taking its clicks.
     void addLabelCommand(const char *caption, const char *shape, const char *clickTaker, const QString &text, QRect geo,
                          void (EndWindow::*action)());
+    // The three commands of the game-over and top-prize windows, in one row.
+    void addLabelCommands(const QString &mainCaption, int top, int height);
 
 private:
     int aboutNumber_;

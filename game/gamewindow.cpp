@@ -65,17 +65,6 @@ QString moneyText(qint64 roubles)
     return roubles < 0 ? QLatin1Char('-') + digits : digits;
 }
 
-int valueBand(int noq)
-{
-    if (noq <= 1000)
-        return 1;
-    if (noq <= 32000)
-        return 2;
-    if (noq < 1000000)
-        return 3;
-    return 4;
-}
-
 GameWindow::GameWindow() : Window(QStringLiteral("frm_game"))
 {
     setWindowTitle(QStringLiteral("Карвелон"));
@@ -439,7 +428,7 @@ void GameWindow::chooseAnswer(int k)
     answerShape(k)->setFillColor(chosenAnswer);
     c = 1;
     HideControlsForVerdict();
-    const int band = valueBand(noq);
+    const int band = difficultyClass(noq);
     startStep(this, rt == k ? rightFirst[band - 1] : wrongFirst[band - 1]);
 }
 

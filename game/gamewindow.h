@@ -150,7 +150,5 @@ private:
 
 // A sum of roubles as the game shows it: groups of three digits separated by one blank.
 QString moneyText(qint64 roubles);
-// The value band of a question value: 1 up to 1 000, 2 up to 32 000, 3 below 1 000 000, 4 at 1 000 000.
-int valueBand(int noq);
 
 } // namespace karv

@@ -23,9 +23,7 @@ class ClockTest : public QObject {
     void startGame(const QByteArray &settings = "11111")
     {
         writeDataFile(QStringLiteral("karv20s.inf"), settings + "\r\n");
-        QVERIFY(Main());
-        topLevel(QStringLiteral("frm_start"))->findChild<QAbstractButton *>(QStringLiteral("cmd_start"))->click();
-        game = qobject_cast<GameWindow *>(topLevel(QStringLiteral("frm_game")));
+        game = startNewGame();
         QVERIFY(game);
     }
     Label *timeLabel() { return game->findChild<Label *>(QStringLiteral("lbl_Time")); }

@@ -9,6 +9,7 @@
 #include "game/gamerules.h"
 #include "game/gamewindow.h"
 #include "gauge/fillgauge.h"
+#include "lifelines/lifelinerules.h"
 #include "tests/support/fakes.h"
 #include "tests/support/testmain.h"
 
@@ -30,9 +31,7 @@ class FlowTest : public QObject {
 
     void startGame()
     {
-        QVERIFY(Main());
-        topLevel(QStringLiteral("frm_start"))->findChild<QAbstractButton *>(QStringLiteral("cmd_start"))->click();
-        game = qobject_cast<GameWindow *>(topLevel(QStringLiteral("frm_game")));
+        game = startNewGame();
         QVERIFY(game);
     }
     Label *label(QWidget *w, const char *name) { return w->findChild<Label *>(QLatin1String(name)); }
@@ -121,7 +120,7 @@ private slots:
             answer(true);
             fire(game, advances[size_t(level - 1)].timer);
         }
-        const int band = valueBand(game->noq);
+        const int band = difficultyClass(game->noq);
         QCOMPARE(answer(false), 2000 + 800 + 3000 + (band == 1 ? 0 : band == 2 ? 1500 : band == 3 ? 3000 : 5000));
         QCOMPARE(label(game, ladderNames[rightAnswers])->backColor(), red);
         if (kept) {

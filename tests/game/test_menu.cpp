@@ -24,9 +24,7 @@ class MenuTest : public QObject {
     void startGame()
     {
         f.dialogs->inputAnswers.push_back(QStringLiteral("Игрок"));
-        QVERIFY(Main());
-        topLevel(QStringLiteral("frm_start"))->findChild<QAbstractButton *>(QStringLiteral("cmd_start"))->click();
-        game = qobject_cast<GameWindow *>(topLevel(QStringLiteral("frm_game")));
+        game = startNewGame();
         QVERIFY(game);
     }
     QAction *item(const char *name) { return game->findChild<QAction *>(QLatin1String(name)); }

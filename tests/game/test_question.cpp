@@ -22,9 +22,7 @@ class QuestionTest : public QObject {
 
     void startGame()
     {
-        QVERIFY(Main());
-        topLevel(QStringLiteral("frm_start"))->findChild<QAbstractButton *>(QStringLiteral("cmd_start"))->click();
-        game = qobject_cast<GameWindow *>(topLevel(QStringLiteral("frm_game")));
+        game = startNewGame();
         QVERIFY(game);
     }
     QLabel *label(const char *name) { return game->findChild<QLabel *>(QLatin1String(name)); }

@@ -23,9 +23,7 @@ class CheatTest : public QObject {
 
     void startGame()
     {
-        QVERIFY(Main());
-        topLevel(QStringLiteral("frm_start"))->findChild<QAbstractButton *>(QStringLiteral("cmd_start"))->click();
-        game = qobject_cast<GameWindow *>(topLevel(QStringLiteral("frm_game")));
+        game = startNewGame();
         QVERIFY(game);
     }
     QWidget *hotSpot() { return game->findChild<QWidget *>(QStringLiteral("lbl_cheat")); }

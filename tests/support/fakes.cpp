@@ -1,5 +1,8 @@
 #include "tests/support/fakes.h"
 
+#include "game/gamewindow.h"
+
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
 #include <QTimer>
@@ -79,6 +82,17 @@ QByteArray readDataFile(const QString &name)
 {
     QFile f(currentDesktop->dataDir + QLatin1Char('/') + name);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+GameWindow *startNewGame()
+{
+    if (!Main())
+        return nullptr;
+    auto *start = topLevel(QStringLiteral("frm_start"))->findChild<QAbstractButton *>(QStringLiteral("cmd_start"));
+    if (!start)
+        return nullptr;
+    start->click();
+    return qobject_cast<GameWindow *>(topLevel(QStringLiteral("frm_game")));
 }
 
 QWidget *topLevel(const QString &name)

@@ -12,6 +12,10 @@
 
 #include "app/services.h"
 
+namespace karv {
+class GameWindow;
+}
+
 namespace karv::test {
 
 class ScriptedRandom : public Random {
@@ -80,6 +84,9 @@ Fakes installFakes();
 // Writes raw bytes to a data file of the fake desktop.
 void writeDataFile(const QString &name, const QByteArray &bytes);
 QByteArray readDataFile(const QString &name);
+
+// Starts the program and a new game from the main menu; the game window, or nullptr.
+GameWindow *startNewGame();
 
 // A top-level window of the program by its name, or nullptr.
 QWidget *topLevel(const QString &name);
