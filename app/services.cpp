@@ -139,9 +139,14 @@ public:
     }
     QString programDirectory() override
     {
+        // Beside the program when it runs from its build folder; an installed game keeps
+        // its sound in its data folder next to bin/.
         QString dir = QCoreApplication::applicationDirPath();
         while (dir.size() > 1 && (dir.endsWith(QLatin1Char('/')) || dir.endsWith(QLatin1Char('\\'))))
             dir.chop(1);
+        const QString installed = QDir::cleanPath(dir + QStringLiteral("/../share/karv20"));
+        if (!QFileInfo::exists(dir + QStringLiteral("/over.wav")) && QFileInfo::exists(installed + QStringLiteral("/over.wav")))
+            return installed;
         return dir;
     }
 
