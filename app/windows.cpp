@@ -14,6 +14,8 @@
 #include "game/gamewindow.h"
 #include "info/aboutwindow.h"
 #include "info/ruleswindow.h"
+#include "lifelines/friendwindow.h"
+#include "lifelines/zalwindow.h"
 #include "options/cheatwindow.h"
 #include "options/optionswindow.h"
 
@@ -41,6 +43,8 @@ const QHash<QString, Factory> &factories()
         {QStringLiteral("frm_rules"), [] { return static_cast<QWidget *>(new RulesWindow); }},
         {QStringLiteral("frmAbout"), [] { return static_cast<QWidget *>(new AboutWindow); }},
         {QStringLiteral("frm_cheat"), [] { return static_cast<QWidget *>(new CheatWindow); }},
+        {QStringLiteral("frm_zal"), [] { return static_cast<QWidget *>(new ZalWindow); }},
+        {QStringLiteral("frm_friend"), [] { return static_cast<QWidget *>(new FriendWindow); }},
     };
     return table;
 }
