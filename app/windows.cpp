@@ -18,6 +18,7 @@
 #include "lifelines/zalwindow.h"
 #include "options/cheatwindow.h"
 #include "options/optionswindow.h"
+#include "options/unlockwindow.h"
 
 namespace karv {
 
@@ -43,6 +44,7 @@ const QHash<QString, Factory> &factories()
         {QStringLiteral("frm_rules"), [] { return static_cast<QWidget *>(new RulesWindow); }},
         {QStringLiteral("frmAbout"), [] { return static_cast<QWidget *>(new AboutWindow); }},
         {QStringLiteral("frm_cheat"), [] { return static_cast<QWidget *>(new CheatWindow); }},
+        {QStringLiteral("frm_Unlock"), [] { return static_cast<QWidget *>(new UnlockWindow); }},
         {QStringLiteral("frm_zal"), [] { return static_cast<QWidget *>(new ZalWindow); }},
         {QStringLiteral("frm_friend"), [] { return static_cast<QWidget *>(new FriendWindow); }},
     };

@@ -10,6 +10,7 @@
 #include "app/ui.h"
 #include "app/widgets.h"
 #include "controls/commandbutton.h"
+#include "options/unlockwindow.h"
 
 namespace karv {
 
@@ -27,7 +28,7 @@ OptionsWindow::OptionsWindow() : Window(QStringLiteral("frm_options"))
 
     auto *frame = new Shape(QStringLiteral("shp_options"), this);
     frame->setGeometry(8, 8, 329, 137);
-    frame->setFillColor(QColor(0, 0, 96));
+    frame->setFillColor(QColor(0, 0, 64));
     frame->setBorderColor(QColor(128, 128, 255));
     new Line(QStringLiteral("Line1"), this, QPoint(8, 152), QPoint(337, 152), QColor(128, 128, 255));
 
@@ -39,15 +40,22 @@ OptionsWindow::OptionsWindow() : Window(QStringLiteral("frm_options"))
                   {"chk_ctime", "Отображать текущее время", 64},
                   {"chk_player", "Спрашивать имя игрока при старте", 88},
                   {"chk_beep", "Звук \"тик-так\", когда время заканчивается", 112}};
+    QWidget *previous = nullptr;
     for (const auto &b : boxes) {
         auto *cb = new QCheckBox(QString::fromUtf8(b.caption), this);
         cb->setObjectName(QLatin1String(b.name));
         cb->setGeometry(16, b.y, 313, 17);
         cb->setChecked(true);
         cb->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
+        // White captions on the dark frame; a locked box stays readable in a pale blue.
         QPalette p = cb->palette();
-        p.setColor(QPalette::WindowText, QColor(255, 255, 255));
+        p.setColor(QPalette::Active, QPalette::WindowText, QColor(255, 255, 255));
+        p.setColor(QPalette::Inactive, QPalette::WindowText, QColor(255, 255, 255));
+        p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(150, 150, 210));
         cb->setPalette(p);
+        if (previous)
+            setTabOrder(previous, cb);
+        previous = cb;
     }
     connect(box("chk_time"), &QCheckBox::toggled, this, &OptionsWindow::chk_time_Click);
     connect(box("chk_mouse"), &QCheckBox::toggled, this, [this](bool on) {
@@ -60,9 +68,12 @@ OptionsWindow::OptionsWindow() : Window(QStringLiteral("frm_options"))
 
     auto *reset = new CommandButton(QStringLiteral("cmd_reset"), QStringLiteral("Восстановить по умолчанию"), this);
     reset->setGeometry(8, 160, 161, 25);
-    reset->setFont(designFont(QStringLiteral("Comic Sans MS"), 8, true));
     auto *back = new CommandButton(QStringLiteral("cmd_OK"), QStringLiteral("Назад"), this);
     back->setGeometry(176, 160, 161, 25);
+    for (CommandButton *b : {reset, back})
+        b->setFont(designFont(QStringLiteral("Arial"), 8.25, true));
+    setTabOrder(previous, reset);
+    setTabOrder(reset, back);
     connect(reset, &QAbstractButton::clicked, this, &OptionsWindow::resetToDefaults);
     connect(back, &QAbstractButton::clicked, this, &OptionsWindow::goBack);
 
@@ -71,6 +82,8 @@ OptionsWindow::OptionsWindow() : Window(QStringLiteral("frm_options"))
 }
 
 QCheckBox *OptionsWindow::box(const char *name) const { return findChild<QCheckBox *>(QLatin1String(name)); }
+
+QCheckBox *OptionsWindow::timeBox() const { return box("chk_time"); }
 
 void OptionsWindow::applySettingsLine(const QString &line)
 {
@@ -129,11 +142,33 @@ void OptionsWindow::chk_time_Click()
         return;
     }
     // Switching the time limit off takes the unlock challenge; `time` stays on until it is passed.
-    if (QWidget *unlock = karv::window(QStringLiteral("frm_Unlock"))) {
-        setEnabled(false);
-        unlock->show();
-        unlock->activateWindow();
+    // A challenge window left over from a close is still waiting to be unloaded: start afresh.
+    if (auto *old = qobject_cast<UnlockWindow *>(loadedWindow(QStringLiteral("frm_Unlock")));
+        old && old->stage() == UnlockWindow::Stage::Finished)
+        unloadWindow(QStringLiteral("frm_Unlock"));
+    QWidget *unlock = karv::window(QStringLiteral("frm_Unlock"));
+    if (!unlock) {
+        // No challenge can be taken now: the limit stays on, and so does its box.
+        checkTime = 1;
+        box("chk_time")->setChecked(true);
+        checkTime = 0;
+        return;
     }
+    setEnabled(false);
+    unlock->show();
+    unlock->activateWindow();
+}
+
+void OptionsWindow::challengeEnded(bool counted)
+{
+    QCheckBox *timeBox = box("chk_time");
+    if (counted)
+        timeBox->setText(QStringLiteral("Вопросы на время (попыток отключить опцию: %1)").arg(3 - try_));
+    setEnabled(true);
+    activateWindow();
+    setFocus();
+    if (try_ >= 3)
+        timeBox->setEnabled(false);
 }
 
 void OptionsWindow::resetToDefaults()
@@ -165,14 +200,19 @@ void OptionsWindow::goBack()
 void OptionsWindow::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.fillRect(rect(), QColor(0, 0, 64));
+    QLinearGradient g(0, 0, 0, height());
+    g.setColorAt(0, QColor(0, 0, 96));
+    g.setColorAt(1, QColor(0, 0, 40));
+    p.fillRect(rect(), g);
 }
 
 void OptionsWindow::closeEvent(QCloseEvent *e)
 {
-    // Closing from the window manager leaves like "Назад", so the main menu is never left disabled.
+    // Closing from the window manager leaves like "Назад", so the main menu is never left disabled;
+    // while the unlock challenge runs the window stays, since the challenge hands it back.
     e->ignore();
-    goBack();
+    if (isEnabled())
+        goBack();
 }
 
 void OptionsWindow::keyPressEvent(QKeyEvent *e)

@@ -32,6 +32,11 @@ public:
     // The settings line the five check boxes show.
     QString settingsLine() const;
 
+    QCheckBox *timeBox() const;
+    // The unlock challenge has closed: the window is the player's again. A counted challenge
+    // rewrites the attempts left on the time box and locks the box after the third failure.
+    void challengeEnded(bool counted);
+
 public slots:
     void Cursor0();
     void Cursor1();
