@@ -22,6 +22,8 @@ void addChain(QObject *owner, std::initializer_list<ChainStep> steps)
         t->setObjectName(QLatin1String(step.timer));
         t->setInterval(step.interval);
         t->setSingleShot(true);
+        // Chains keep their stated timings: a coarse timer may run up to 5 % late a step.
+        t->setTimerType(Qt::PreciseTimer);
         QObject::connect(t, &QTimer::timeout, owner, [t, owner, action = step.action, next = step.next] {
             QPointer<QObject> alive(owner);
             t->stop();

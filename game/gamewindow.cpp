@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
+#include <QDateTime>
 #include <QTime>
 #include <QTimer>
 #include <QUrl>
@@ -378,16 +379,19 @@ void GameWindow::buildTimers()
     clock->setInterval(1000);
     connect(clock, &QTimer::timeout, this, &GameWindow::clockTick);
 
-    // The clock of the day; its label is repainted only when the shown time changes.
+    // The clock of the day. A tick costs one read of the system clock; the label is written
+    // (and repainted) only when a new second begins.
     auto *dayClock = new QTimer(this);
     dayClock->setObjectName(QStringLiteral("tmr_CTime"));
     dayClock->setInterval(10);
     dayClock->setTimerType(Qt::CoarseTimer);
-    connect(dayClock, &QTimer::timeout, this, [this] {
-        auto *l = findChild<Label *>(QStringLiteral("lbl_CTime"));
-        const QString now = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
-        if (l->text() != now)
-            l->setText(now);
+    connect(dayClock, &QTimer::timeout, this, [this, clockLabel = findChild<Label *>(QStringLiteral("lbl_CTime")),
+                                               shownSecond = qint64(-1)]() mutable {
+        const qint64 second = QDateTime::currentMSecsSinceEpoch() / 1000;
+        if (second == shownSecond)
+            return;
+        shownSecond = second;
+        clockLabel->setText(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
     });
     dayClock->start();
 }

@@ -92,6 +92,7 @@ FriendWindow::FriendWindow() : LifelineWindow(QStringLiteral("frm_friend"))
     auto *timer = new QTimer(this);
     timer->setObjectName(QStringLiteral("tmr_status"));
     timer->setInterval(10);
+    timer->setTimerType(Qt::PreciseTimer); // the dialling keeps its one second
     connect(timer, &QTimer::timeout, this, &FriendWindow::dial);
 }
 

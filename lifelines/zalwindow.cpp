@@ -119,6 +119,7 @@ ZalWindow::ZalWindow() : LifelineWindow(QStringLiteral("frm_zal"))
     auto *grow = new QTimer(this);
     grow->setObjectName(QStringLiteral("tmr_prb"));
     grow->setInterval(25);
+    grow->setTimerType(Qt::PreciseTimer);
     connect(grow, &QTimer::timeout, this, &ZalWindow::growBars);
 }
 

@@ -141,6 +141,7 @@ UnlockWindow::UnlockWindow() : Window(unlockName)
     tmr1_ = new QTimer(this);
     tmr1_->setObjectName(QStringLiteral("tmr1"));
     tmr1_->setInterval(35);
+    tmr1_->setTimerType(Qt::PreciseTimer);
     connect(tmr1_, &QTimer::timeout, this, &UnlockWindow::tmr1_Timer);
 }
 

@@ -4,8 +4,10 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // With --stay the window stays open (for measuring memory); otherwise it quits after its first paint.
     FirstPaint probe("bare");
-    app.installEventFilter(&probe);
+    if (!(argc > 1 && qstrcmp(argv[1], "--stay") == 0))
+        app.installEventFilter(&probe);
     QWidget w;
     w.setObjectName(QStringLiteral("bare"));
     w.setFixedSize(420, 480);
