@@ -15,6 +15,9 @@ class Label : public QLabel {
     Q_PROPERTY(QColor backColor READ backColor WRITE setBackColor)
     Q_PROPERTY(QColor foreColor READ foreColor WRITE setForeColor)
     Q_PROPERTY(bool backStyleOpaque READ isOpaque WRITE setOpaque)
+    // The same colours under the names the window designs use.
+    Q_PROPERTY(QColor BackColor READ backColor WRITE setBackColor)
+    Q_PROPERTY(QColor ForeColor READ foreColor WRITE setForeColor)
 public:
     explicit Label(const QString &name, QWidget *parent, const QString &text = {});
 
@@ -50,6 +53,8 @@ class Shape : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QColor fillColor READ fillColor WRITE setFillColor)
     Q_PROPERTY(QColor borderColor READ borderColor WRITE setBorderColor)
+    Q_PROPERTY(QColor FillColor READ fillColor WRITE setFillColor)
+    Q_PROPERTY(QColor BorderColor READ borderColor WRITE setBorderColor)
 public:
     enum class Kind { Rectangle, RoundedRectangle, Oval };
     explicit Shape(const QString &name, QWidget *parent, Kind kind = Kind::Rectangle);
@@ -98,6 +103,7 @@ namespace karv {
 class PushButton : public QAbstractButton {
     Q_OBJECT
     Q_PROPERTY(QColor backColor READ backColor WRITE setBackColor)
+    Q_PROPERTY(QColor BackColor READ backColor WRITE setBackColor)
 public:
     PushButton(const QString &name, const QString &caption, QWidget *parent);
     QColor backColor() const { return back_; }
