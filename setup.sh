@@ -2,6 +2,7 @@
 # Sets up a Debian 12 machine for Карвелон and then plays or tests it.
 #   ./setup.sh play   installs what is missing, builds in Release and starts the game
 #   ./setup.sh test   installs what is missing, builds with the tests and runs them all
+#   ./setup.sh sanitize   the tests once more, built with AddressSanitizer and UndefinedBehaviorSanitizer
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -34,8 +35,15 @@ test)
     cd build-test
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600
     ;;
+sanitize)
+    cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DKARV_BUILD_TESTS=ON -DKARV_SANITIZE=ON
+    cmake --build build-sanitize -j "$jobs"
+    cd build-sanitize
+    QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+        ctest --output-on-failure --timeout 900
+    ;;
 *)
-    echo "usage: $0 play|test" >&2
+    echo "usage: $0 play|test|sanitize" >&2
     exit 2
     ;;
 esac
