@@ -46,6 +46,14 @@ void installFontSubstitutes()
     }
 }
 
+void paintBackdrop(QPainter &p, const QRect &area, const QColor &top, const QColor &bottom)
+{
+    QLinearGradient g(area.topLeft(), area.bottomLeft());
+    g.setColorAt(0, top);
+    g.setColorAt(1, bottom);
+    p.fillRect(area, g);
+}
+
 namespace {
 
 QCursor drawCursor(bool forAnswers)

@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QString>
 
+class QPainter;
+
 namespace karv {
 
 // Window designs are measured in twips; 15 twips make one pixel at 96 dpi.
@@ -25,6 +27,9 @@ inline QColor bgr(quint32 v) { return QColor(int(v & 0xFF), int((v >> 8) & 0xFF)
 // cover Cyrillic.
 QFont designFont(const QString &family, double points, bool bold = false, bool italic = false);
 void installFontSubstitutes();
+
+// The dark-blue backdrop of the game's windows: a vertical gradient from `top` to `bottom`.
+void paintBackdrop(QPainter &p, const QRect &area, const QColor &top, const QColor &bottom);
 
 // The game's own 32 x 32 mouse pointer, drawn once.
 const QCursor &customCursor();

@@ -90,10 +90,7 @@ void EndWindow::askExit()
 void EndWindow::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    QLinearGradient g(0, 0, 0, height());
-    g.setColorAt(0, QColor(0, 0, 96));
-    g.setColorAt(1, QColor(0, 0, 16));
-    p.fillRect(rect(), g);
+    paintBackdrop(p, rect(), QColor(0, 0, 96), QColor(0, 0, 16));
 }
 
 void EndWindow::keyPressEvent(QKeyEvent *e) { minimiseOnAltEnter(e); }

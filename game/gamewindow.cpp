@@ -698,10 +698,7 @@ void GameWindow::showPlayer(const QString &name)
 void GameWindow::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    QLinearGradient g(0, 0, 0, height());
-    g.setColorAt(0, QColor(0, 0, 80));
-    g.setColorAt(1, QColor(0, 0, 24));
-    p.fillRect(rect(), g);
+    paintBackdrop(p, rect(), QColor(0, 0, 80), QColor(0, 0, 24));
     p.setPen(QPen(QColor(128, 128, 255), 1));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
     // The ladder's panel.

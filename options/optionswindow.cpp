@@ -201,10 +201,7 @@ void OptionsWindow::goBack()
 void OptionsWindow::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    QLinearGradient g(0, 0, 0, height());
-    g.setColorAt(0, QColor(0, 0, 96));
-    g.setColorAt(1, QColor(0, 0, 40));
-    p.fillRect(rect(), g);
+    paintBackdrop(p, rect(), QColor(0, 0, 96), QColor(0, 0, 40));
 }
 
 void OptionsWindow::closeEvent(QCloseEvent *e)

@@ -268,10 +268,7 @@ bool UnlockWindow::eventFilter(QObject *watched, QEvent *e)
 void UnlockWindow::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    QLinearGradient g(0, 0, 0, height());
-    g.setColorAt(0, QColor(0, 0, 96));
-    g.setColorAt(1, QColor(0, 0, 40));
-    p.fillRect(rect(), g);
+    paintBackdrop(p, rect(), QColor(0, 0, 96), QColor(0, 0, 40));
     p.setPen(QColor(128, 128, 255));
     p.drawLine(25, 158, 490, 158);
 }
