@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include "app/datafiles.h"
 #include "app/services.h"
@@ -245,6 +246,20 @@ void MainMenu::closeEvent(QCloseEvent *e)
     // Closing the main menu from the window manager asks like "Выход".
     e->ignore();
     askExit();
+}
+
+void MainMenu::hideEvent(QHideEvent *e)
+{
+    Window::hideEvent(e);
+    if (e->spontaneous())
+        return; // minimised: the window manager still shows it
+    // The menu waits hidden through a whole game: hand its native window and backing store
+    // (a full window of pixels) back until it is shown again, when Qt creates them anew.
+    // Done from the event loop, never inside the click that hid it.
+    QTimer::singleShot(0, this, [this] {
+        if (!isVisible() && testAttribute(Qt::WA_WState_Created))
+            destroy();
+    });
 }
 
 } // namespace karv

@@ -34,6 +34,7 @@ protected:
     void paintEvent(QPaintEvent *) override;
     void keyPressEvent(QKeyEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
 
 private:
     void buildDecoration();

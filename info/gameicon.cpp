@@ -105,8 +105,12 @@ QPixmap drawGameEmblem(int size)
 QIcon gameIcon()
 {
     static const QIcon icon = [] {
+        // Window icons only: the title bar, the task list and Alt+Tab ask for 16 to 64
+        // pixels. Larger sizes would be converted for every window the game opens and
+        // cost a quarter of a megabyte each time; the desktop menu uses the installed
+        // picture files instead.
         QIcon i;
-        for (int s : {16, 24, 32, 48, 64, 128, 256})
+        for (int s : {16, 24, 32, 48, 64})
             i.addPixmap(drawGameEmblem(s));
         return i;
     }();

@@ -123,6 +123,25 @@ private slots:
         QCOMPARE(game()->findChild<QLabel *>(QStringLiteral("lbl_title"))->text(), name + " хочет стать карвелоном!");
     }
 
+    void theHiddenMenuGivesBackItsWindowUntilShownAgain()
+    {
+        f.dialogs->inputAnswers.push_back(QStringLiteral("Игрок"));
+        QVERIFY(Main());
+        QVERIFY(menu()->testAttribute(Qt::WA_WState_Created));
+        clickButton(menu(), "cmd_start");
+        QTRY_VERIFY(!menu()->testAttribute(Qt::WA_WState_Created));
+        QCOMPARE(menu()->property("nn").toString(), QStringLiteral("Игрок"));
+        // Shown again, it comes back whole, with its buttons.
+        menu()->show();
+        QVERIFY(menu()->isVisible());
+        QVERIFY(menu()->windowHandle());
+        QVERIFY(menu()->findChild<QAbstractButton *>(QStringLiteral("cmd_start"))->isVisible());
+        // Minimising is not hiding: the window stays.
+        menu()->showMinimized();
+        QTest::qWait(20);
+        QVERIFY(menu()->testAttribute(Qt::WA_WState_Created));
+    }
+
     void aLongNameMovesToTheSecondLabel()
     {
         const QString longName(60, QChar(0x0416)); // Ж, the widest letter
