@@ -1,7 +1,6 @@
 #include "app/services.h"
 
 #include <QApplication>
-#include <QAudioDevice>
 #include <QClipboard>
 #include <QDateTime>
 #include <QDesktopServices>
@@ -9,19 +8,19 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLibrary>
 #include <QLockFile>
-#include <QMediaDevices>
 #include <QMessageBox>
-#include <QPointer>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QScreen>
-#include <QSoundEffect>
 #include <QStandardPaths>
 #include <QUrl>
 #include <QWidget>
 #include <QWindow>
 
 #include "app/startbutton.h"
+#include "sound/soundmodule.h"
 
 namespace karv {
 namespace {
@@ -62,8 +61,8 @@ public:
     bool askYesNo(QWidget *owner, MessageIcon icon, const QString &title, const QString &text) override
     {
         QMessageBox box(toQt(icon), title, shown(text), QMessageBox::Yes | QMessageBox::No, owner);
-        box.setButtonText(QMessageBox::Yes, QStringLiteral("Да"));
-        box.setButtonText(QMessageBox::No, QStringLiteral("Нет"));
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
         box.setDefaultButton(QMessageBox::Yes);
         return box.exec() == QMessageBox::Yes;
     }
@@ -121,13 +120,10 @@ public:
     }
     void playSound(const QString &wavPath) override
     {
-        if (!QFileInfo::exists(wavPath) || QMediaDevices::defaultAudioOutput().isNull())
+        if (!QFileInfo::exists(wavPath))
             return;
-        if (!effect_)
-            effect_ = new QSoundEffect(qApp);
-        if (effect_->source() != QUrl::fromLocalFile(wavPath))
-            effect_->setSource(QUrl::fromLocalFile(wavPath));
-        effect_->play();
+        if (PlayWaveFunction play = soundPlayer())
+            play(wavPath);
     }
     QString dataDirectory() override
     {
@@ -151,8 +147,29 @@ public:
     }
 
 private:
+    // The sound module, looked for beside the program (the build folder) and then in the
+    // installed game's library folder; loaded once, on the first sound. Without it the game
+    // is silent.
+    PlayWaveFunction soundPlayer()
+    {
+        if (!soundLookedFor_) {
+            soundLookedFor_ = true;
+            const QString dir = QCoreApplication::applicationDirPath();
+            for (const QString &where : {dir, dir + QStringLiteral("/../" KARV_INSTALL_LIBDIR "/karv20")}) {
+                QLibrary module(where + QStringLiteral("/karv20_sound"));
+                if (module.load()) {
+                    play_ = reinterpret_cast<PlayWaveFunction>(module.resolve(playWaveSymbol));
+                    if (play_)
+                        break;
+                }
+            }
+        }
+        return play_;
+    }
+
     std::unique_ptr<QLockFile> lock_;
-    QPointer<QSoundEffect> effect_;
+    bool soundLookedFor_ = false;
+    PlayWaveFunction play_ = nullptr;
 };
 
 std::unique_ptr<Random> &randomSlot()

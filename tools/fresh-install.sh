@@ -21,17 +21,21 @@ Xvfb :150 -screen 0 1024x768x24 >/dev/null 2>&1 & xvfb=$!
 export DISPLAY=:150 XDG_RUNTIME_DIR=/tmp/rt HOME=/root
 mkdir -p /tmp/rt; chmod 700 /tmp/rt; rm -rf /root/.local/share/karv20
 sleep 1
-strace -f -e trace=access,stat,statx,newfstatat -o /tmp/files.txt karv20 >/tmp/karv.log 2>&1 & p=$!
+strace -e trace=access,stat,statx,newfstatat -o /tmp/files.txt karv20 >/tmp/karv.log 2>&1 & p=$!
 for i in $(seq 50); do xdotool search --onlyvisible --name . >/dev/null 2>&1 && break; sleep 0.2; done
 sleep 1.5
+g=$(pgrep -n -x karv20)
+xdotool mousemove 512 388; sleep 0.5  # over a main-menu button: its hover sound loads the sound module
+grep -q /usr/lib/karv20/libkarv20_sound.so /proc/$g/maps && sound_module=yes
 xdotool mousemove 512 330 click 1; sleep 1; xdotool key Return; sleep 2
 xwd -root -silent >/tmp/game.xwd
 ok=1
-kill -0 $p 2>/dev/null || { echo "the game is not running"; cat /tmp/karv.log; ok=0; }
+kill -0 $g 2>/dev/null || { echo "the game is not running"; cat /tmp/karv.log; ok=0; }
 [ -s /root/.local/share/karv20/karv20n.inf ] || { echo "no name file written"; ok=0; }
 grep -q '/usr/share/karv20/over.wav", F_OK) = 0' /tmp/files.txt || { echo "the sound was not found"; ok=0; }
-kill $p $xvfb 2>/dev/null
-[ $ok = 1 ] && echo "installed game plays: a question is on screen, the sound is found"
+[ "${sound_module:-}" = yes ] || { echo "the sound module was not loaded"; ok=0; }
+kill $g $p $xvfb 2>/dev/null
+[ $ok = 1 ] && echo "installed game plays: a question is on screen, the sound and its player are found"
 [ $ok = 1 ]
 PLAY
 chmod +x "$root/tmp/play.sh"
