@@ -3,6 +3,7 @@
 # game against a bare Qt Widgets window, under Xvfb.   bench/resources.sh BUILD_DIR
 set -euo pipefail
 build=${1:?usage: resources.sh BUILD_DIR}
+command -v xdotool >/dev/null && command -v Xvfb >/dev/null || { echo "resources.sh: needs xvfb and xdotool" >&2; exit 2; }
 for d in $(seq 171 199); do [ -e /tmp/.X$d-lock ] || break; done
 Xvfb :$d -screen 0 1024x768x24 >/dev/null 2>&1 & xvfb=$!
 export DISPLAY=:$d XDG_RUNTIME_DIR=$(mktemp -d) XDG_DATA_HOME=$(mktemp -d)
