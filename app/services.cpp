@@ -106,7 +106,7 @@ public:
     void hideStartButton() override { startbutton::hide(); }
     void disableStartButton() override { startbutton::disable(); }
     void restoreStartButton() override { startbutton::restore(); }
-    void openUrl(const QString &url) override { QDesktopServices::openUrl(QUrl(url)); }
+    bool openUrl(const QString &url) override { return QDesktopServices::openUrl(QUrl(url)); }
     void beep() override { QApplication::beep(); }
     void clearClipboard() override
     {

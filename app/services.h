@@ -37,7 +37,7 @@ public:
     virtual void hideStartButton() = 0;              // no-ops where there is no taskbar Start button
     virtual void disableStartButton() = 0;
     virtual void restoreStartButton() = 0;           // enable and show
-    virtual void openUrl(const QString &url) = 0;    // mailto: links
+    virtual bool openUrl(const QString &url) = 0;    // mailto: links; false when no program took the link
     virtual void beep() = 0;
     virtual void clearClipboard() = 0;
     virtual void startWindowMove(QWidget *window) = 0;

@@ -64,7 +64,12 @@ public:
     void hideStartButton() override { calls << QStringLiteral("hideStartButton"); }
     void disableStartButton() override { calls << QStringLiteral("disableStartButton"); }
     void restoreStartButton() override { calls << QStringLiteral("restoreStartButton"); }
-    void openUrl(const QString &url) override { calls << QStringLiteral("openUrl ") + url; }
+    bool openUrlResult = true; // whether a mail program "takes" the link
+    bool openUrl(const QString &url) override
+    {
+        calls << QStringLiteral("openUrl ") + url;
+        return openUrlResult;
+    }
     void beep() override { calls << QStringLiteral("beep"); }
     void clearClipboard() override { calls << QStringLiteral("clearClipboard"); }
     void startWindowMove(QWidget *) override { calls << QStringLiteral("startWindowMove"); }
