@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QSet>
+#include <QThread>
 #include <QTimer>
 
 #include "app/mainmenu.h"
@@ -134,7 +135,18 @@ void unloadWindow(const QString &name)
     for (QTimer *t : w->findChildren<QTimer *>())
         t->stop();
     w->hide();
-    delete w;
+    // An unloaded window no longer answers to its name, so a window loaded afresh under it
+    // is the only one found.
+    w->setObjectName(QString());
+    // In the running game every unload comes from some event — a click, a key, a menu item,
+    // a close — and the window whose event it is (or its pop-up menu) may be among those
+    // unloaded. Qt still works on that object when the handler returns, so it is destroyed
+    // once control is back in the event loop. With no event loop running, nothing of Qt's
+    // is under way and the window goes at once.
+    if (QThread::currentThread()->loopLevel() > 0)
+        w->deleteLater();
+    else
+        delete w;
 }
 
 int optionFlag(const char *property)

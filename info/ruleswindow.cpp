@@ -203,10 +203,10 @@ void RulesWindow::replaceByFreshWindow()
     // Only the registered window is replaced; a window built by hand is just hidden.
     if (loadedWindow(windowName) != this)
         return;
-    // This runs inside the window's own click, key or close handling. Qt's delivery of those
-    // events guards against the receiver going away, so the window is destroyed at once and
-    // its name gives the fresh window straight after leaving.
-    unloadWindow(windowName); // destroys this object: nothing of it may be used below
+    // This runs inside the window's own click, key or close handling: the unload takes the
+    // name away at once, so the fresh window answers to it straight after leaving, and the
+    // old object is destroyed once that event is over.
+    unloadWindow(windowName); // nothing of this object may be used below
     karv::window(windowName);
 }
 

@@ -238,7 +238,8 @@ void UnlockWindow::closeEvent(QCloseEvent *e)
     } else {
         return;
     }
-    // Unloaded once the close is over: a window is not destroyed inside its own close.
+    // Unloaded once the close is over, so the closed window stays what the options window
+    // sees until then.
     if (self)
         QTimer::singleShot(0, qApp, [self] {
             if (self && loadedWindow(unlockName) == self)
