@@ -19,6 +19,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "app/openboxes.h"
 #include "app/startbutton.h"
 #include "sound/soundmodule.h"
 
@@ -51,12 +52,21 @@ QMessageBox::Icon toQt(MessageIcon icon)
 // Message texts keep CR LF line breaks as stored; the box shows plain line breaks.
 QString shown(const QString &text) { return QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
 
+// Runs a modal box while it is listed among the open ones, so that an ending game can answer it.
+int execListed(QDialog &box)
+{
+    boxOpened(&box);
+    const int result = box.exec();
+    boxClosed(&box);
+    return result;
+}
+
 class QtDialogs final : public Dialogs {
 public:
     void message(QWidget *owner, MessageIcon icon, const QString &title, const QString &text) override
     {
         QMessageBox box(toQt(icon), title, shown(text), QMessageBox::Ok, owner);
-        box.exec();
+        execListed(box);
     }
     bool askYesNo(QWidget *owner, MessageIcon icon, const QString &title, const QString &text) override
     {
@@ -64,7 +74,7 @@ public:
         box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
         box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
         box.setDefaultButton(QMessageBox::Yes);
-        return box.exec() == QMessageBox::Yes;
+        return execListed(box) == QMessageBox::Yes;
     }
     QString input(QWidget *owner, const QString &title, const QString &prompt, const QString &defaultText) override
     {
@@ -74,7 +84,7 @@ public:
         dialog.setTextValue(defaultText);
         dialog.setOkButtonText(QStringLiteral("OK"));
         dialog.setCancelButtonText(QStringLiteral("Отмена"));
-        return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+        return execListed(dialog) == QDialog::Accepted ? dialog.textValue() : QString();
     }
 };
 

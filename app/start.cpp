@@ -76,10 +76,13 @@ void backToMainMenu(QWidget *from)
         unloadWindow(QLatin1String(name));
 }
 
+bool stillOnScreen(const QWidget *asker) { return !asker || asker->isVisible(); }
+
 void askToQuit(QWidget *owner, const char *farewell)
 {
     if (!dialogs().askYesNo(owner, MessageIcon::Question, QStringLiteral("Выход из игры"),
-                            QStringLiteral("Вы действительно хотите выйти из этой игры?")))
+                            QStringLiteral("Вы действительно хотите выйти из этой игры?"))
+        || !stillOnScreen(owner))
         return;
     dialogs().message(owner, MessageIcon::Exclamation, QStringLiteral("До свидания!"), QString::fromUtf8(farewell));
     QuitGame();

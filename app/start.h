@@ -11,5 +11,8 @@ void ShowAbout(QWidget *owner);
 void backToMainMenu(QWidget *from);
 // The exit question of the main menu and the game, then the farewell and QuitGame.
 void askToQuit(QWidget *owner, const char *farewell);
+// Whether the window that asked a question is still on screen once it is answered: a game
+// that ended under the box (its time ran out) has been replaced, and the answer is stale.
+bool stillOnScreen(const QWidget *asker);
 
 } // namespace karv

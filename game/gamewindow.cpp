@@ -14,6 +14,7 @@
 
 #include "app/chain.h"
 #include "app/datafiles.h"
+#include "app/openboxes.h"
 #include "app/services.h"
 #include "app/start.h"
 #include "app/ui.h"
@@ -438,7 +439,7 @@ void GameWindow::chooseAnswer(int k)
 
 void GameWindow::useFiftyFifty()
 {
-    findChild<QWidget *>(QStringLiteral("cmd_50"))->hide();
+    hideLifeline(QStringLiteral("cmd_50"));
     fi = 1;
     if (z == 1 && fr == 1)
         findChild<QWidget *>(QStringLiteral("lbl_help"))->hide();
@@ -462,6 +463,17 @@ void GameWindow::phoneAFriend()
     if (!phone)
         return;
     QMetaObject::invokeMethod(phone, "open", Q_ARG(QWidget *, this));
+}
+
+void GameWindow::hideLifeline(const QString &name)
+{
+    // A hidden button hands its keyboard focus to the next one, which would put a lifeline the
+    // player never aimed at under the next Space press: the focus comes back to the window.
+    QWidget *button = findChild<QWidget *>(name);
+    const bool focused = button->hasFocus();
+    button->hide();
+    if (focused)
+        setFocus();
 }
 
 void GameWindow::HideControlsForVerdict()
@@ -592,6 +604,13 @@ void GameWindow::clockTick()
 void GameWindow::TimeOutEnding()
 {
     namedTimer(this, "tmr_time")->stop();
+    // The question is over: a box still asking about it is answered "Нет", and a window opened
+    // from the game goes back the way it came, so the took-the-money window is the only one left.
+    dismissOpenBoxes();
+    menu_->close();
+    for (const char *name : {"frm_cheat", "frm_rules", "frmAbout"})
+        if (QWidget *w = loadedWindow(QLatin1String(name)); w && w->isVisible())
+            w->close();
     if (QWidget *moneyWindow = karv::window(QStringLiteral("frm_money"))) {
         auto set = [moneyWindow](const char *name, const QString &text) {
             if (auto *l = moneyWindow->findChild<QLabel *>(QLatin1String(name)))
@@ -613,8 +632,9 @@ void GameWindow::TimeOutEnding()
 void GameWindow::takeMoney()
 {
     if (m == 0
-        && !dialogs().askYesNo(this, MessageIcon::Question, QStringLiteral("Взять деньги?"),
-                               QStringLiteral("Вы действительно хотите прекратить игру и взять %1 рублей?").arg(sMoney)))
+        && !(dialogs().askYesNo(this, MessageIcon::Question, QStringLiteral("Взять деньги?"),
+                                QStringLiteral("Вы действительно хотите прекратить игру и взять %1 рублей?").arg(sMoney))
+             && stillOnScreen(this)))
         return;
     namedTimer(this, "tmr_time")->stop();
     QWidget *moneyWindow = karv::window(QStringLiteral("frm_money"));
@@ -623,6 +643,7 @@ void GameWindow::takeMoney()
     QMetaObject::invokeMethod(moneyWindow, "takeOver", Q_ARG(QWidget *, this));
     hide();
     moneyWindow->show();
+    moneyWindow->activateWindow();
 }
 
 void GameWindow::showGameOver()
@@ -749,7 +770,8 @@ void GameWindow::askExit() { askToQuit(this, "До скорой встречи �
 void GameWindow::returnToMainMenu()
 {
     if (!dialogs().askYesNo(this, MessageIcon::Question, QStringLiteral("Выход в главное меню"),
-                            QStringLiteral("Вы действительно хотите закончить эту игру и выйти в главное меню?")))
+                            QStringLiteral("Вы действительно хотите закончить эту игру и выйти в главное меню?"))
+        || !stillOnScreen(this))
         return;
     backToMainMenu(this);
 }

@@ -142,6 +142,7 @@ private:
     void openAbout();
     void toggleTimeBar();
     void restoreHoverLooks();
+    void hideLifeline(const QString &name);
 
     Label *ladder_[15] = {};
     gaugekit::Fillgauge *timeBar_ = nullptr;

@@ -77,11 +77,14 @@ void CheatWindow::enter()
         }
         break;
     case CheatCode::KillLimit:
+        // The clock stops before the message: the seconds the player spends reading it must
+        // not run the question out of time.
+        if (game)
+            game->findChild<QTimer *>(QStringLiteral("tmr_time"))->stop();
         dialogs().message(game, MessageIcon::Information, QStringLiteral("Ах ты, читер!"),
                           QStringLiteral("Твое счастье!\r\nYou have killed the limit"));
         if (game) {
             game->findChild<QAction *>(QStringLiteral("mnu_prb"))->setEnabled(false);
-            game->findChild<QTimer *>(QStringLiteral("tmr_time"))->stop();
             for (const char *name : {"lbl_Time", "lbl_YouHave", "lbl_Sek", "PrB_Time"})
                 game->findChild<QWidget *>(QLatin1String(name))->hide();
         }
@@ -107,8 +110,11 @@ void CheatWindow::finish()
     findChild<QTimer *>(QStringLiteral("tmr_clear"))->stop();
     if (QWidget *game = loadedWindow(QStringLiteral("frm_game"))) {
         game->setEnabled(true);
-        game->activateWindow();
-        game->setFocus();
+        // A game that ended meanwhile (its time ran out) is not brought back.
+        if (game->isVisible()) {
+            game->activateWindow();
+            game->setFocus();
+        }
     }
     desktop().clearClipboard();
 }
