@@ -1,5 +1,6 @@
 #include "game/endwindows.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -81,7 +82,8 @@ void EndWindow::openAbout()
 void EndWindow::askExit()
 {
     if (!dialogs().askYesNo(this, MessageIcon::Question, QStringLiteral("Выход"),
-                            QStringLiteral("Вы действительно хотите выйти из игры?")))
+                            QStringLiteral("Вы действительно хотите выйти из игры?"))
+        || !stillOnScreen(this))
         return;
     dialogs().message(this, MessageIcon::Exclamation, QStringLiteral("До свидания!"), QStringLiteral("До скорых встреч!"));
     QuitGame();
@@ -94,6 +96,14 @@ void EndWindow::paintEvent(QPaintEvent *)
 }
 
 void EndWindow::keyPressEvent(QKeyEvent *e) { minimiseOnAltEnter(e); }
+
+void EndWindow::closeEvent(QCloseEvent *e)
+{
+    // The window manager's close is the window's own "Выход": it asks, and on "Нет" the window
+    // stays. Simply hiding it would leave the program running with no window at all.
+    e->ignore();
+    askExit();
+}
 
 // ---- took the money ----
 

@@ -23,6 +23,7 @@ public slots:
 protected:
     void paintEvent(QPaintEvent *) override;
     void keyPressEvent(QKeyEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
     Label *addText(const char *name, const QString &text, QRect geo, double points, QColor color, bool bold = true);
     // A command drawn as a caption over a frame, with a transparent label taking its clicks.
     void addLabelCommand(const char *caption, const char *shape, const char *clickTaker, const QString &text, QRect geo,
