@@ -22,11 +22,15 @@ double ScriptedRandom::next()
 void RecordingDialogs::message(QWidget *, MessageIcon icon, const QString &title, const QString &text)
 {
     calls.append({DialogCall::Kind::Message, icon, title, text, {}});
+    if (whileOpen)
+        whileOpen(DialogCall(calls.back())); // a copy: the hook may open further boxes
 }
 
 bool RecordingDialogs::askYesNo(QWidget *, MessageIcon icon, const QString &title, const QString &text)
 {
     calls.append({DialogCall::Kind::YesNo, icon, title, text, {}});
+    if (whileOpen)
+        whileOpen(DialogCall(calls.back())); // a copy: the hook may open further boxes
     if (yesNoAnswers.empty())
         return defaultYesNo;
     const bool a = yesNoAnswers.front();
@@ -37,6 +41,8 @@ bool RecordingDialogs::askYesNo(QWidget *, MessageIcon icon, const QString &titl
 QString RecordingDialogs::input(QWidget *, const QString &title, const QString &prompt, const QString &defaultText)
 {
     calls.append({DialogCall::Kind::Input, MessageIcon::Question, title, prompt, defaultText});
+    if (whileOpen)
+        whileOpen(DialogCall(calls.back())); // a copy: the hook may open further boxes
     if (inputAnswers.empty())
         return {};
     const QString a = inputAnswers.front();

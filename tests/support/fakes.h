@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include <deque>
+#include <functional>
 
 #include "app/services.h"
 
@@ -41,6 +42,9 @@ public:
     std::deque<bool> yesNoAnswers; // answered in order; `defaultYesNo` when empty
     bool defaultYesNo = false;
     std::deque<QString> inputAnswers; // "" (cancel) when empty
+    // Runs while a box is "open", before it is answered: what happens meanwhile (a clock
+    // ticking on under the box) can be played from here.
+    std::function<void(const DialogCall &)> whileOpen;
 
     void message(QWidget *owner, MessageIcon icon, const QString &title, const QString &text) override;
     bool askYesNo(QWidget *owner, MessageIcon icon, const QString &title, const QString &text) override;
