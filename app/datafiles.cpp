@@ -1,11 +1,22 @@
 #include "app/datafiles.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QWidget>
 
+#include <cerrno>
 #include <cmath>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "app/services.h"
 #include "app/windows.h"
@@ -40,6 +51,86 @@ std::optional<char> to1251(char16_t c)
     return std::nullopt;
 }
 
+// Why a file could not be written, in the player's words.
+QString failureReason(int error, const QString &target)
+{
+    switch (error) {
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return QStringLiteral("на диске не осталось свободного места");
+    case EFBIG: return QStringLiteral("превышен допустимый размер файла");
+    case EACCES:
+    case EPERM: return QStringLiteral("в эту папку нельзя записывать");
+    case EROFS: return QStringLiteral("диск открыт только для чтения");
+    case ENOENT: return QStringLiteral("этой папки нет, и создать её не удалось");
+    case ENOTDIR: return QStringLiteral("на месте папки лежит файл");
+    case EISDIR: return QStringLiteral("на месте файла лежит папка");
+    case EIO: return QStringLiteral("ошибка чтения или записи диска");
+    default: break;
+    }
+    const QFileInfo info(target);
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("на месте файла лежит папка или особый файл");
+    return error ? QStringLiteral("ошибка записи (код %1)").arg(error) : QStringLiteral("ошибка записи");
+}
+
+struct WriteFailure {
+    QString folder; // where the new file was to be made
+    QString reason;
+};
+
+// Writes the whole file beside the old one and puts it in place only when every byte reached
+// the disk; on any failure the temporary file is discarded and the old file is not touched.
+std::optional<WriteFailure> replaceFile(const QString &filePath, const QByteArray &bytes)
+{
+    // A link in the file's place is written through: the new file is made beside its target.
+    const QFileInfo link(filePath);
+    const QString target = link.isSymLink() ? link.symLinkTarget() : filePath;
+    QSaveFile f(filePath);
+    auto failed = [&](int error) {
+        if (!error && f.error() == QFileDevice::PermissionsError)
+            error = EACCES;
+        f.cancelWriting();
+        return WriteFailure{QDir::toNativeSeparators(QFileInfo(target).absolutePath()), failureReason(error, target)};
+    };
+    // Only an ordinary file is ever replaced: a pipe, a device or a folder in the file's place,
+    // or at the end of its link, is left alone.
+    if (const QFileInfo final(filePath); final.exists() && !final.isFile())
+        return failed(0);
+    errno = 0;
+    // Unbuffered, so that a short write shows here and not in a flush hidden inside commit().
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failed(errno);
+    errno = 0;
+    if (f.write(bytes) != bytes.size())
+        return failed(errno ? errno : EIO);
+#ifdef Q_OS_UNIX
+    // A full disk may only show when the data reaches it.
+    if (::fsync(f.handle()) != 0)
+        return failed(errno);
+#endif
+    errno = 0;
+    if (!f.commit())
+        return failed(errno);
+    return std::nullopt;
+}
+
+bool writeFailureReported = false;
+
+// The window a message about a failed write belongs to: the one the player looks at.
+QWidget *messageOwner()
+{
+    if (QWidget *active = QApplication::activeWindow(); active && active->isVisible())
+        return active;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->isWindow() && !w->objectName().isEmpty()
+            && (w->windowType() == Qt::Window || w->windowType() == Qt::Dialog))
+            return w;
+    return nullptr;
+}
+
 } // namespace
 
 QString directory()
@@ -71,13 +162,22 @@ QByteArray encodeLine(const QString &line)
             return QByteArray(utf8Bom) + line.toUtf8();
         out.append(*b);
     }
+    // A line read back behind these bytes would be taken for UTF-8.
+    if (out.startsWith(utf8Bom))
+        return QByteArray(utf8Bom) + line.toUtf8();
     return out;
 }
 
 QString decodeLine(const QByteArray &bytes)
 {
-    if (bytes.startsWith(utf8Bom))
-        return QString::fromUtf8(bytes.mid(3));
+    if (bytes.startsWith(utf8Bom)) {
+        // Earlier versions wrote such a name in Windows-1251 as it was; what is not UTF-8
+        // behind the mark is read that way.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = utf8(bytes.mid(3));
+        if (!utf8.hasError())
+            return text;
+    }
     QString out;
     out.reserve(bytes.size());
     for (char b : bytes) {
@@ -89,16 +189,32 @@ QString decodeLine(const QByteArray &bytes)
 
 std::optional<QString> readLine(const QString &fileName)
 {
+    QFile f;
+#ifdef Q_OS_UNIX
+    // One step: open without waiting (a pipe would block a plain open until someone writes
+    // to it), then refuse whatever the opened thing is if it is not an ordinary file.
+    const int fd = ::open(QFile::encodeName(path(fileName)).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+#else
     if (!present(fileName))
         return std::nullopt;
-    QFile f(path(fileName));
+    f.setFileName(path(fileName));
     if (!f.open(QIODevice::ReadOnly))
         return std::nullopt;
+#endif
     QByteArray line;
     char buf[4096];
     while (line.size() < maxLineBytes) {
         const qint64 n = f.read(buf, sizeof buf);
-        if (n <= 0)
+        if (n < 0)
+            return std::nullopt;
+        if (n == 0)
             break;
         const QByteArray chunk(buf, int(n));
         const int end = [&] {
@@ -121,11 +237,46 @@ std::optional<QString> readLine(const QString &fileName)
 
 bool writeLine(const QString &fileName, const QString &line)
 {
-    QSaveFile f(path(fileName));
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    f.write(encodeLine(line) + "\r\n");
-    return f.commit();
+    const auto failure = replaceFile(path(fileName), encodeLine(line) + "\r\n");
+    if (!failure)
+        return true;
+    if (!writeFailureReported) {
+        writeFailureReported = true;
+        dialogs().message(messageOwner(), MessageIcon::Exclamation, QStringLiteral("Не удалось сохранить"),
+                          QStringLiteral("Игра не смогла записать файл ''%1'' в папку\r\n%2\r\n"
+                                         "Причина: %3.\r\n"
+                                         "Игра продолжается, но эти данные не сохранятся.\r\n"
+                                         "О других ошибках записи до выхода из игры сообщений не будет.")
+                              .arg(fileName, failure->folder, failure->reason));
+    }
+    return false;
+}
+
+void forgetReportedWriteFailure() { writeFailureReported = false; }
+
+void removeLeftovers(const QDateTime &now)
+{
+    // QSaveFile names its temporary file after the final one, with six letters or digits added.
+    static const QRegularExpression temporary(QStringLiteral("^karv20(s|n|win|ch)\\.inf\\.[A-Za-z0-9]{6}$"));
+    const QDir dir(directory());
+    for (const QFileInfo &info : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks)) {
+        if (temporary.match(info.fileName()).hasMatch() && info.lastModified().secsTo(now) > 60)
+            QFile::remove(info.absoluteFilePath());
+    }
+}
+
+QString oneLine(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+            ++i; // CR LF is one line break
+        const bool control = c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029;
+        out.append(control ? QChar(u' ') : text.at(i));
+    }
+    return out;
 }
 
 double leadingNumber(const QString &line)

@@ -66,6 +66,7 @@ MainMenu::MainMenu() : Window(QStringLiteral("frm_start"))
 
     createToolTips();
     win = desktop().dataDirectory();
+    datafiles::removeLeftovers();
     readSettings();
     setCustomCursor(optionFlag("cursor_") == 1);
     // The hover sound of the five buttons lies beside the program.
@@ -163,11 +164,11 @@ void MainMenu::startNewGame()
     hide();
 
     using namespace datafiles;
-    const QString proposed = readLine(QLatin1String(nameFile)).value_or(defaultName);
+    const QString proposed = oneLine(readLine(QLatin1String(nameFile)).value_or(defaultName));
     if (optionFlag("player") == 1) {
         n = dialogs().input(game, QStringLiteral("Начинаем игру!"), QStringLiteral("Представьтесь, пожалуйста:"),
                             proposed);
-        nn = n.trimmed();
+        nn = oneLine(n).trimmed(); // a pasted line break must not split the name file
         if (nn.isEmpty())
             nn = defaultName;
     } else {

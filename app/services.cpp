@@ -9,7 +9,6 @@
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QLibrary>
-#include <QLockFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -19,6 +18,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "app/folderlock.h"
 #include "app/openboxes.h"
 #include "app/startbutton.h"
 #include "sound/soundmodule.h"
@@ -92,21 +92,12 @@ class QtDesktop final : public Desktop {
 public:
     bool anotherCopyRunning() override
     {
-        // The lock lives as long as the process; QLockFile recognises a lock whose owner
-        // is gone, so a copy that was killed does not block the next start.
-        if (!lock_) {
-            const QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-            QString base = dir.isEmpty() ? QDir::tempPath() : dir;
-            lock_ = std::make_unique<QLockFile>(base + QStringLiteral("/karv20.lock"));
-            lock_->setStaleLockTime(0);
-        }
-        if (lock_->isLocked())
-            return false;
-        if (lock_->tryLock(0))
-            return false;
-        if (lock_->error() == QLockFile::LockFailedError)
-            return true;
-        return false; // the lock directory is unusable: do not keep the player out
+        // The lock belongs to the data folder, so two copies never share one folder, whatever
+        // their environment; the system drops it with its holder, so no crash can leave the
+        // game refusing to start. A folder that cannot hold a lock does not keep the player out.
+        if (!lock_)
+            lock_ = std::make_unique<FolderLock>(dataDirectory());
+        return lock_->state() == FolderLock::State::HeldElsewhere;
     }
     QSize screenSize() override
     {
@@ -177,7 +168,7 @@ private:
         return play_;
     }
 
-    std::unique_ptr<QLockFile> lock_;
+    std::unique_ptr<FolderLock> lock_;
     bool soundLookedFor_ = false;
     PlayWaveFunction play_ = nullptr;
 };

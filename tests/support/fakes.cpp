@@ -1,5 +1,6 @@
 #include "tests/support/fakes.h"
 
+#include "app/datafiles.h"
 #include "game/gamewindow.h"
 
 #include <QAbstractButton>
@@ -71,6 +72,7 @@ Fakes installFakes()
     auto desk = std::make_unique<FakeDesktop>();
     Fakes f{r.get(), d.get(), desk.get()};
     currentDesktop = desk.get();
+    datafiles::forgetReportedWriteFailure(); // fresh fakes stand for a fresh run of the game
     install(std::move(r));
     install(std::move(d));
     install(std::move(desk));

@@ -82,7 +82,8 @@ public:
     QString programDirectory() override { return programDir; }
 };
 
-// Installs fresh fakes and returns them; they stay owned by the seams.
+// Installs fresh fakes and returns them; they stay owned by the seams. A new run of the game
+// begins: its first failed save is told to the player again.
 struct Fakes {
     ScriptedRandom *random;
     RecordingDialogs *dialogs;
