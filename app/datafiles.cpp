@@ -64,7 +64,7 @@ QString failureReason(int error, const QString &target)
     case EACCES:
     case EPERM: return QStringLiteral("в эту папку нельзя записывать");
     case EROFS: return QStringLiteral("диск открыт только для чтения");
-    case ENOENT: return QStringLiteral("этой папки нет, и создать её не удалось");
+    case ENOENT: return QStringLiteral("этой папки нет, и создать ее не удалось");
     case ENOTDIR: return QStringLiteral("на месте папки лежит файл");
     case EISDIR: return QStringLiteral("на месте файла лежит папка");
     case EIO: return QStringLiteral("ошибка чтения или записи диска");

@@ -28,7 +28,27 @@ namespace {
 
 class QtRandom final : public Random {
 public:
-    double next() override { return gen_.generateDouble(); }
+    double next() override
+    {
+#ifdef KARV_SCRIPTED_DRAWS
+        // Test builds: KARV20_DRAWS="u1,u2,..." makes the generator give those values in turn,
+        // so that a script playing the real program knows which questions it is asked.
+        static const QList<double> scripted = [] {
+            QList<double> values;
+            for (const QByteArray &part : qgetenv("KARV20_DRAWS").split(',')) {
+                bool ok = false;
+                const double u = part.trimmed().toDouble(&ok);
+                if (ok && u >= 0 && u < 1)
+                    values.append(u);
+            }
+            return values;
+        }();
+        static qsizetype nextScripted = 0;
+        if (!scripted.isEmpty())
+            return scripted[nextScripted++ % scripted.size()];
+#endif
+        return gen_.generateDouble();
+    }
     void seedFromClock() override
     {
         gen_.seed(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch() ^ quintptr(this)));

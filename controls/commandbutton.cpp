@@ -1,5 +1,6 @@
 #include "controls/commandbutton.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -52,6 +53,18 @@ void CommandButton::leaveEvent(QEvent *e)
     hovered_ = false;
     update();
     QAbstractButton::leaveEvent(e);
+}
+
+void CommandButton::keyPressEvent(QKeyEvent *e)
+{
+    // A button with the keyboard focus is pressed by Enter as well as by Space; Enter with
+    // Alt held goes on to the window, which minimises.
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && e->modifiers() == Qt::NoModifier) {
+        e->accept();
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(e);
 }
 
 void CommandButton::mouseMoveEvent(QMouseEvent *e)
