@@ -208,7 +208,7 @@ private slots:
         bar->setOrientation(Orientation(5)); // not even an error
         QCOMPARE(bar->Orientation(), Orientation::fggOrientationHorizontal);
         QCOMPARE(bar->size(), QSize(465, 17));
-        bar->setEnabled_(true);
+        bar->setEnabled(true);
         QVERIFY_THROWS_EXCEPTION(InvalidPropertyValue, bar->setOrientation(Orientation(5)));
     }
 
