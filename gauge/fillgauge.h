@@ -210,8 +210,9 @@ public:
     short MousePointer() const;
     void setMousePointer(short pointer);
 
-    // Turning the bar swaps its width and height. Ignored (not even an out-of-range value is refused) while
-    // the bar is disabled or when the value is the current one.
+    // Turning a bar swaps its width and height where its shape suits the old orientation (a horizontal bar
+    // wider than high); a bar already shaped for the new one keeps its size. Ignored (not even an
+    // out-of-range value is refused) while the bar is disabled or when the value is the current one.
     FGGOrientationConstants Orientation() const;
     void setOrientation(FGGOrientationConstants orientation);
 

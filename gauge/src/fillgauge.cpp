@@ -293,6 +293,17 @@ std::optional<uint> colourOf(const QVariant &v)
     return storedColour(v);
 }
 
+// Which icon a MouseIcon value holds: copies of one icon share a key; no icon is 0.
+qint64 iconKey(const QVariant &icon) { return icon.isValid() ? qint64(icon.value<QIcon>().cacheKey()) : 0; }
+
+// Long and thin: a bar stretches along its length and keeps its thickness.
+QSizePolicy defaultPolicy(Fillgauge::FGGOrientationConstants orientation)
+{
+    return orientation == Fillgauge::fggOrientationHorizontal
+               ? QSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed)
+               : QSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+}
+
 // A double as the bar's 32-bit float; beyond the float range it is infinite, as the host's conversion gives.
 float toFloat(double v)
 {
@@ -467,7 +478,7 @@ Fillgauge::Fillgauge(QWidget *parent) : QWidget(parent), d(std::make_unique<Fill
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
     setMouseTracking(true);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setSizePolicy(defaultPolicy(fggOrientationHorizontal));
     d->knownEnabled = Enabled();
     d->knownFont = font();
     d->fitImage();
@@ -682,10 +693,10 @@ void Fillgauge::setMouseIcon(const QVariant &picture)
 {
     if (!d->accept(pictureKind(picture) != PictureKind::NotIcon))
         return;
-    const bool hadIcon = d->mouseIcon.isValid();
+    const qint64 before = iconKey(d->mouseIcon);
     d->giveMouseIcon(picture);
     d->changed("MouseIcon");
-    if (hadIcon || d->mouseIcon.isValid())
+    if (iconKey(d->mouseIcon) != before)
         emit MouseIconChanged();
 }
 
@@ -716,20 +727,29 @@ void Fillgauge::setOrientation(FGGOrientationConstants orientation)
         return;
     if (!d->accept(isMember(orientation)))
         return;
+    const QSizePolicy oldDefault = defaultPolicy(d->orientation);
     d->orientation = orientation;
     d->changed("Orientation");
-    // Swap width and height; only the second size change repaints.
-    d->resizeSuppressed = true;
     const int w = width(), h = height();
-    resize(h, h);
-    d->resizeSuppressed = false;
-    resize(h, w);
-    // A hidden widget hears of its new size only when shown; the bar's picture must follow now.
-    if (testAttribute(Qt::WA_PendingResizeEvent))
-        d->resized();
-    QSizePolicy policy = sizePolicy();
-    policy.transpose();
-    setSizePolicy(policy);
+    // A bar shaped for its old orientation is turned: width and height swap, and only the second size
+    // change repaints. One already shaped for the new orientation (a vertical bar loaded from a form, whose
+    // height was set before its orientation) keeps its size and is repainted as it is.
+    if (orientation == fggOrientationVertical ? w > h : h > w) {
+        d->resizeSuppressed = true;
+        resize(h, h);
+        d->resizeSuppressed = false;
+        resize(h, w);
+        // A hidden widget hears of its new size only when shown; the bar's picture must follow now.
+        if (testAttribute(Qt::WA_PendingResizeEvent))
+            d->resized();
+    } else {
+        d->paint(true);
+    }
+    // The bar's own size policy turns with it; one the host chose stays.
+    if (sizePolicy() == oldDefault)
+        setSizePolicy(defaultPolicy(orientation));
+    else
+        updateGeometry();
     emit OrientationChanged();
 }
 
@@ -903,8 +923,7 @@ void Fillgauge::loadProperties(const PropertyBag &bag)
         if (before.read(name) != after.read(name))
             emit(this->*signal)();
     }
-    // Icons do not compare; a load that had or has one may have changed it.
-    if (before.read(QStringLiteral("MouseIcon")).isValid() || d->mouseIcon.isValid())
+    if (iconKey(before.read(QStringLiteral("MouseIcon"))) != iconKey(d->mouseIcon))
         emit MouseIconChanged();
     d->noteEnabled();
     d->noteFont();

@@ -8,12 +8,13 @@
 std::unique_ptr<QObject> makePaintingTest();
 std::unique_ptr<QObject> makePropertiesTest();
 std::unique_ptr<QObject> makeStoreTest();
+std::unique_ptr<QObject> makeQtUseTest();
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     int failures = 0;
-    for (auto make : {makePaintingTest, makePropertiesTest, makeStoreTest}) {
+    for (auto make : {makePaintingTest, makePropertiesTest, makeStoreTest, makeQtUseTest}) {
         const auto test = make();
         failures += QTest::qExec(test.get(), argc, argv);
     }
