@@ -6,8 +6,8 @@ set(CPACK_DEBIAN_FILLGAUGE_RUNTIME_PACKAGE_SECTION libs)
 set(CPACK_COMPONENT_FILLGAUGE_RUNTIME_DISPLAY_NAME "Fillgauge library")
 set(CPACK_COMPONENT_FILLGAUGE_RUNTIME_DESCRIPTION
     "Fillgauge progress-bar widget for Qt 6 - run-time library
- A progress bar that paints its own border, a flood of blocks or one smooth bar, horizontal or
- vertical, and a caption centred over it; every property is a Qt property set and read by name.")
+A progress bar that paints its own border, a flood of blocks or one smooth bar, horizontal or
+vertical, and a caption centred over it; every property is a Qt property set and read by name.")
 
 set(CPACK_DEBIAN_FILLGAUGE_DEVELOPMENT_PACKAGE_NAME libfillgauge-dev)
 set(CPACK_DEBIAN_FILLGAUGE_DEVELOPMENT_PACKAGE_SECTION libdevel)
@@ -15,6 +15,6 @@ set(CPACK_DEBIAN_FILLGAUGE_DEVELOPMENT_PACKAGE_DEPENDS "qt6-base-dev (>= 6.4)")
 set(CPACK_COMPONENT_FILLGAUGE_DEVELOPMENT_DISPLAY_NAME "Fillgauge development files")
 set(CPACK_COMPONENT_FILLGAUGE_DEVELOPMENT_DESCRIPTION
     "Fillgauge progress-bar widget for Qt 6 - development files
- Headers, the CMake package (find_package(Fillgauge)), the pkg-config file and the Qt Designer plugin
- that puts Fillgauge in Designer's widget box.")
+Headers, the CMake package (find_package(Fillgauge)), the pkg-config file and the Qt Designer plugin
+that puts Fillgauge in Designer's widget box.")
 set(CPACK_COMPONENT_FILLGAUGE_DEVELOPMENT_DEPENDS Fillgauge_Runtime)
