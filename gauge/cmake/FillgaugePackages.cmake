@@ -18,3 +18,7 @@ set(CPACK_COMPONENT_FILLGAUGE_DEVELOPMENT_DESCRIPTION
 Headers, the CMake package (find_package(Fillgauge)), the pkg-config file and the Qt Designer plugin
 that puts Fillgauge in Designer's widget box.")
 set(CPACK_COMPONENT_FILLGAUGE_DEVELOPMENT_DEPENDS Fillgauge_Runtime)
+
+# The program and plugin packaged beside the library need it: dpkg-shlibdeps finds it where it was built,
+# and the packages depend on libfillgauge2 through their component dependencies.
+list(APPEND CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${Fillgauge_BINARY_DIR})
