@@ -12,7 +12,8 @@
 //
 // A value the bar cannot take is refused with gaugekit::InvalidPropertyValue (error 380), thrown from the
 // typed setter and through setProperty() alike; the bar is then left exactly as it was.
-// Include it as <fillgauge.h> and link Fillgauge::Fillgauge (see REFERENCE.md beside this header).
+// Include it as <fillgauge.h> and link Fillgauge::Fillgauge. Every property, error and event is described
+// in REFERENCE.md, beside this header in the sources and installed in share/doc/Fillgauge.
 #include "fillgauge_export.h"
 
 #include <QByteArray>

@@ -31,7 +31,7 @@ if(STEP STREQUAL "install")
     endif()
     file(GLOB_RECURSE installed RELATIVE ${prefix} ${prefix}/*)
     foreach(file FillgaugeConfig.cmake FillgaugeConfigVersion.cmake FillgaugeTargets.cmake Fillgauge.pc
-                 libfillgaugeplugin.so libFillgauge.so.2)
+                 libfillgaugeplugin.so libFillgauge.so.2 REFERENCE.md)
         if(NOT installed MATCHES "(^|;)[^;]*/${file}(;|$)")
             message(FATAL_ERROR "not installed: ${file}")
         endif()
