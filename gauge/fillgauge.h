@@ -1,185 +1,290 @@
 #pragma once
-// The Fillgauge progress-bar control: a bar that paints its border, its flood (the filled share) and a
-// caption into a persistent picture, set and read by its hosts through Qt properties by name
-// (bar->setProperty("Value", 29.0)). Invalid values are refused with InvalidPropertyValue (error 380).
-#include "gauge/fillgauge_export.h"
+// Fillgauge, a progress-bar widget for Qt 6 Widgets programs (C++17 or later).
+//
+// The bar paints a border (none, flat or sunken 3-D), a flood (the filled share, as separate blocks or one
+// smooth bar, horizontal or growing upwards) and a caption centred over it. Every property is a Qt property
+// under its own name, so hosts set and read it by name:
+//
+//     auto *bar = new gaugekit::Fillgauge(window);
+//     bar->setProperty("Max", 30.0);
+//     bar->setProperty("FloodColor", QColor(0, 0, 192));   // or 0xC00000, the 0x00BBGGRR form
+//     bar->setProperty("Value", 30.0);
+//
+// A value the bar cannot take is refused with gaugekit::InvalidPropertyValue (error 380), thrown from the
+// typed setter and through setProperty() alike; the bar is then left exactly as it was.
+// Include it as <fillgauge.h> and link Fillgauge::Fillgauge. Every property, error and event is described
+// in REFERENCE.md, beside this header in the sources and installed in share/doc/Fillgauge.
+#include "fillgauge_export.h"
 
 #include <QByteArray>
+#include <QColor>
 #include <QFont>
-#include <QHash>
 #include <QImage>
+#include <QSharedDataPointer>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <QWidget>
 
+#include <memory>
 #include <stdexcept>
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace gaugekit {
 
-// The host's error 380, "invalid property value". what() is the description, empty where there is none.
+// The error a host raises for an invalid property value, number 380. what() is the description:
+// "Max must be greater than Min.", "Min must be between 0 and Max-1." or empty.
 class FILLGAUGE_EXPORT InvalidPropertyValue : public std::invalid_argument {
 public:
     explicit InvalidPropertyValue(const std::string &description = {});
-    int number() const; // 380
+    // Always 380.
+    int number() const;
 };
 
-// A value that PropertyBag::fromText could not read, kept with its text so that it is written back unchanged.
-// It converts to nothing, so loading a control stops at it.
+// A value PropertyBag::fromText() could not read, kept with its text so that toText() writes it back
+// unchanged. It converts to nothing, so Fillgauge::loadProperties() stops at it.
 struct UnreadableValue {
     QByteArray text;
-    bool operator==(const UnreadableValue &) const = default;
+    friend bool operator==(const UnreadableValue &a, const UnreadableValue &b) { return a.text == b.text; }
+    friend bool operator!=(const UnreadableValue &a, const UnreadableValue &b) { return !(a == b); }
 };
 
-// Ordered key → value store, like a form designer's property bag. Writing a key that is already present
-// replaces its value in place.
-//
-// Text form (toText/fromText), UTF-8, one entry a line:
-//
-//     # Fillgauge properties
-//     Appearance = int 1
-//     BackColor = uint 0x8000000F
-//     Caption = string "50%"
-//     Enabled = bool true
-//     Max = float 100
-//     Font = font "Liberation Sans,9,-1,5,400,0,0,0,0,0,0,0,0,0,0,1"
-//     MouseIcon = icon iVBORw0KGgo...
-//
-// A line is `key = type value`. The key is a bare word of letters, digits, '_', '.' and '-', or a quoted
-// string. Types: `empty` (no value), `bool true|false`, `short`, `int`, `long` (16-, 32-, 64-bit signed
-// decimal), `uint` (32-bit unsigned, decimal or 0x hex; written as hex), `ulong`, `float`, `double`
-// (shortest decimal that reads back to the same number, or inf, -inf, nan), `string "…"`, `font "…"`
-// (the font's description), `bytes BASE64`, `icon BASE64-PNG` (an empty payload is a null icon) and
-// `damaged BASE64` (a value an earlier read could not understand). Quoted text escapes \\ \" \n \r \t and
-// \uXXXX (one UTF-16 unit); every other character is written as itself. Other value types are written
-// as the string of their text form. Blank lines and lines starting with '#' are ignored; a CR before
-// the line feed is allowed.
-//
-// Reading never fails as a whole: a line without a readable key is skipped, a value that cannot be read
-// is kept under its key as an UnreadableValue, and a later line with the same key replaces an earlier
-// one. Fonts and icons need a running QGuiApplication; without one they are kept as unreadable too.
+class PropertyBagData;
+
+// An ordered key → value store, like a form designer's property bag: Fillgauge::saveProperties() writes
+// into it and Fillgauge::loadProperties() reads from it. Implicitly shared; copies are cheap.
 class FILLGAUGE_EXPORT PropertyBag {
 public:
+    PropertyBag();
+    PropertyBag(const PropertyBag &other);
+    PropertyBag(PropertyBag &&other) noexcept;
+    PropertyBag &operator=(const PropertyBag &other);
+    PropertyBag &operator=(PropertyBag &&other) noexcept;
+    ~PropertyBag();
+
+    // Stores value under key; a key already present keeps its place and takes the new value.
     void write(const QString &key, const QVariant &value);
+    // The value under key, or defaultValue where there is none.
     QVariant read(const QString &key, const QVariant &defaultValue = {}) const;
-    QStringList keys() const; // in the order written
+    // The keys in the order they were first written.
+    QStringList keys() const;
+    // The bag as UTF-8 text, one "key = type value" line an entry (the text form in REFERENCE.md).
     QByteArray toText() const;
+    // Reads the text form. Never fails as a whole: a line without a readable key is skipped, a value that
+    // cannot be read is kept as an UnreadableValue, a repeated key replaces the earlier value in its place.
+    // Fonts and icons need a running QGuiApplication; without one they are kept as unreadable too.
     static PropertyBag fromText(const QByteArray &text);
 
 private:
-    std::vector<std::pair<QString, QVariant>> entries_;
-    QHash<QString, qsizetype> index_;
+    QSharedDataPointer<PropertyBagData> d;
 };
 
-// The progress bar. Every property is a Q_PROPERTY under its own name. Colours are 32-bit values,
-// 0x00BBGGRR or 0x80000000 + a system colour index (drawn with the matching colour of the palette).
-// The picture lives in a backing image the size of the control: every property change draws into it
-// and the widget only shows it, so image() gives the bar's picture without a screen.
+class FillgaugePrivate;
+
+// The progress bar. The picture is drawn into a backing image the size of the widget whenever a property
+// changes, and the widget only shows that image; image() returns it.
+//
+// Colours (BackColor, FloodColor, ForeColor) are 32-bit values: 0x00BBGGRR, or 0x80000000 plus a system
+// colour index 0-30 that is drawn with the matching colour of the widget's palette. Setting a QColor
+// stores its 0x00BBGGRR form; reading the property always gives the 32-bit value, and backColor(),
+// floodColor() and foreColor() give the colour actually drawn.
+//
+// Every change signal but ValueChanged() is emitted only when the value really changes. propertyChanged()
+// tells a form designer that a property was set and is worth saving.
 class FILLGAUGE_EXPORT Fillgauge : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(FGGAppearanceConstants Appearance READ Appearance WRITE setAppearance)
-    Q_PROPERTY(uint BackColor READ BackColor WRITE setBackColor)
-    Q_PROPERTY(FGGBorderStyleConstants BorderStyle READ BorderStyle WRITE setBorderStyle)
-    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
-    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled_)
-    Q_PROPERTY(uint FloodColor READ FloodColor WRITE setFloodColor)
-    Q_PROPERTY(QFont Font READ Font WRITE setFont_)
-    Q_PROPERTY(uint ForeColor READ ForeColor WRITE setForeColor)
-    Q_PROPERTY(int HelpContextID READ HelpContextID WRITE setHelpContextID)
-    Q_PROPERTY(float Max READ Max WRITE setMax)
-    Q_PROPERTY(float Min READ Min WRITE setMin)
-    Q_PROPERTY(QVariant MouseIcon READ MouseIcon WRITE setMouseIcon)
-    Q_PROPERTY(short MousePointer READ MousePointer WRITE setMousePointer)
-    Q_PROPERTY(FGGOrientationConstants Orientation READ Orientation WRITE setOrientation)
-    Q_PROPERTY(FGGProgressStyleConstants Style READ Style WRITE setStyle)
-    Q_PROPERTY(float Value READ Value WRITE setValue DESIGNABLE false)
-    Q_PROPERTY(int WhatsThisHelpID READ WhatsThisHelpID WRITE setWhatsThisHelpID)
-    Q_PROPERTY(qulonglong hWnd READ hWnd)
-    // The host's mode, not a property of the bar: true while a form designer shows it (a half-full preview).
-    Q_PROPERTY(bool designMode READ designMode WRITE setDesignMode)
+    Q_PROPERTY(FGGAppearanceConstants Appearance READ Appearance WRITE setAppearance NOTIFY AppearanceChanged)
+    Q_PROPERTY(QVariant BackColor READ BackColor WRITE writeBackColor NOTIFY BackColorChanged)
+    Q_PROPERTY(FGGBorderStyleConstants BorderStyle READ BorderStyle WRITE setBorderStyle NOTIFY BorderStyleChanged)
+    Q_PROPERTY(QString Caption READ Caption WRITE setCaption NOTIFY CaptionChanged)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled NOTIFY EnabledChanged DESIGNABLE false)
+    Q_PROPERTY(QVariant FloodColor READ FloodColor WRITE writeFloodColor NOTIFY FloodColorChanged)
+    Q_PROPERTY(QFont Font READ Font WRITE setFont NOTIFY FontChanged DESIGNABLE false)
+    Q_PROPERTY(QVariant ForeColor READ ForeColor WRITE writeForeColor NOTIFY ForeColorChanged)
+    Q_PROPERTY(int HelpContextID READ HelpContextID WRITE setHelpContextID NOTIFY HelpContextIDChanged)
+    Q_PROPERTY(double Max READ Max WRITE writeMax NOTIFY MaxChanged)
+    Q_PROPERTY(double Min READ Min WRITE writeMin NOTIFY MinChanged)
+    Q_PROPERTY(QVariant MouseIcon READ MouseIcon WRITE setMouseIcon NOTIFY MouseIconChanged DESIGNABLE false)
+    Q_PROPERTY(int MousePointer READ MousePointer WRITE writeMousePointer NOTIFY MousePointerChanged)
+    Q_PROPERTY(FGGOrientationConstants Orientation READ Orientation WRITE setOrientation NOTIFY OrientationChanged)
+    Q_PROPERTY(FGGProgressStyleConstants Style READ Style WRITE setStyle NOTIFY StyleChanged)
+    Q_PROPERTY(double Value READ Value WRITE writeValue NOTIFY ValueChanged DESIGNABLE false)
+    Q_PROPERTY(int WhatsThisHelpID READ WhatsThisHelpID WRITE setWhatsThisHelpID NOTIFY WhatsThisHelpIDChanged)
+    Q_PROPERTY(qulonglong hWnd READ hWnd DESIGNABLE false STORED false)
+    // The same colours as QColor, for form designers and bindings.
+    Q_PROPERTY(QColor backColor READ backColor WRITE setBackColor NOTIFY BackColorChanged STORED false)
+    Q_PROPERTY(QColor floodColor READ floodColor WRITE setFloodColor NOTIFY FloodColorChanged STORED false)
+    Q_PROPERTY(QColor foreColor READ foreColor WRITE setForeColor NOTIFY ForeColorChanged STORED false)
+    Q_PROPERTY(bool designMode READ designMode WRITE setDesignMode NOTIFY designModeChanged DESIGNABLE false
+                   STORED false)
 
 public:
-    enum class FGGAppearanceConstants : qint32 { fggFlat = 0, fgg3D = 1 };
+    // Look of the border: flat (a dark outline on the window background) or sunken 3-D (on the button face).
+    enum FGGAppearanceConstants : qint32 { fggFlat = 0, fgg3D = 1 };
     Q_ENUM(FGGAppearanceConstants)
-    enum class FGGBorderStyleConstants : qint32 { fggNone = 0, fggFixedSingle = 1 };
+    // Border or none.
+    enum FGGBorderStyleConstants : qint32 { fggNone = 0, fggFixedSingle = 1 };
     Q_ENUM(FGGBorderStyleConstants)
-    enum class FGGOrientationConstants : qint32 { fggOrientationHorizontal = 0, fggOrientationVertical = 1 };
+    // Horizontal bars fill from the left, vertical ones from the bottom.
+    enum FGGOrientationConstants : qint32 { fggOrientationHorizontal = 0, fggOrientationVertical = 1 };
     Q_ENUM(FGGOrientationConstants)
-    enum class FGGProgressStyleConstants : qint32 { fggStandard = 0, fggSmooth = 1 };
+    // The flood as a row of blocks (66 % of the bar's thickness, 3-pixel gaps) or as one smooth bar.
+    enum FGGProgressStyleConstants : qint32 { fggStandard = 0, fggSmooth = 1 };
     Q_ENUM(FGGProgressStyleConstants)
 
+    // A new bar: 3-D border, caption "50%", flood 0x0000C0 (dark red), range 0-100, Value -1 (no flood).
     explicit Fillgauge(QWidget *parent = nullptr);
+    ~Fillgauge() override;
 
+    // Writes the stored properties into bag, in their fixed order (Value is not saved).
     void saveProperties(PropertyBag &bag) const;
+    // Reads them back in the same order; stops quietly at the first value the bar cannot take, keeping what
+    // it read before. Sets Value to Min.
     void loadProperties(const PropertyBag &bag);
 
-    // Every setter below refuses an invalid value with InvalidPropertyValue and then changes nothing.
-    FGGAppearanceConstants Appearance() const { return appearance_; }
+    // Every setter refuses an invalid value with InvalidPropertyValue and then changes nothing; in design
+    // mode it logs a warning instead of throwing (see setDesignMode()).
+
+    FGGAppearanceConstants Appearance() const;
+    // fggFlat also sets BackColor to the window background (0x80000005), fgg3D to the button face
+    // (0x8000000F).
     void setAppearance(FGGAppearanceConstants appearance);
-    uint BackColor() const { return backColor_; }
+
+    // The background, 0x8000000F (button face) at first. A new background clears the whole picture to it.
+    uint BackColor() const;
     void setBackColor(uint colour);
-    FGGBorderStyleConstants BorderStyle() const { return borderStyle_; }
+    void setBackColor(const QColor &colour);
+    void setBackColor(Qt::GlobalColor colour) { setBackColor(QColor(colour)); }
+    QColor backColor() const;
+
+    FGGBorderStyleConstants BorderStyle() const;
     void setBorderStyle(FGGBorderStyleConstants style);
-    QString Caption() const { return caption_; }
+
+    // Text centred over the bar, "50%" at first; a vertical bar prints one character a line.
+    QString Caption() const;
     void setCaption(const QString &caption);
+
+    // The bar's own enabled state (QWidget::isEnabled() also follows the parent). setEnabled() is
+    // QWidget::setEnabled() that also tells a form designer; changing Orientation needs an enabled bar.
     bool Enabled() const;
-    void setEnabled_(bool enabled);
-    uint FloodColor() const { return floodColor_; }
+    void setEnabled(bool enabled);
+
+    // The flood, 0x000000C0 (dark red) at first.
+    uint FloodColor() const;
     void setFloodColor(uint colour);
-    QFont Font() const { return font(); }
-    void setFont_(const QFont &font);
-    uint ForeColor() const { return foreColor_; }
+    void setFloodColor(const QColor &colour);
+    void setFloodColor(Qt::GlobalColor colour) { setFloodColor(QColor(colour)); }
+    QColor floodColor() const;
+
+    // The caption's font: the widget's font. setFont() is QWidget::setFont() that also tells a form
+    // designer; the bar redraws after either.
+    QFont Font() const;
+    void setFont(const QFont &font);
+
+    // The caption's colour, 0x8000000E (highlighted text) at first.
+    uint ForeColor() const;
     void setForeColor(uint colour);
-    int HelpContextID() const { return helpContextId_; }
+    void setForeColor(const QColor &colour);
+    void setForeColor(Qt::GlobalColor colour) { setForeColor(QColor(colour)); }
+    QColor foreColor() const;
+
+    // Stored for hosts; the bar makes no use of it.
+    int HelpContextID() const;
     void setHelpContextID(int id);
-    float Max() const { return max_; }
+
+    // The range, 0 to 100 at first. Max must stay above Min ("Max must be greater than Min.") and Min below
+    // Max ("Min must be between 0 and Max-1."); Value is not moved into a new range.
+    float Max() const;
     void setMax(float max);
-    float Min() const { return min_; }
+    float Min() const;
     void setMin(float min);
-    // Empty, or an icon (QIcon). A null icon, pixmap or image clears it; any other picture is refused.
-    QVariant MouseIcon() const { return mouseIcon_; }
+
+    // Empty, or the QIcon used as mouse pointer when MousePointer is 99. An empty value or a null icon,
+    // pixmap or image clears it; any other picture is refused.
+    QVariant MouseIcon() const;
     void setMouseIcon(const QVariant &picture);
+
     // 0 default, 1 arrow, 2 cross, 3 I-beam, 4 icon, 5 size, 6 size NE-SW, 7 size N-S, 8 size NW-SE,
     // 9 size W-E, 10 up arrow, 11 hourglass, 12 no drop, 13 arrow and hourglass, 14 arrow and question,
-    // 15 size all, 99 the MouseIcon.
-    short MousePointer() const { return mousePointer_; }
+    // 15 size all, 99 the MouseIcon. Other numbers are refused.
+    short MousePointer() const;
     void setMousePointer(short pointer);
-    FGGOrientationConstants Orientation() const { return orientation_; }
+
+    // Turning a bar swaps its width and height where its shape suits the old orientation (a horizontal bar
+    // wider than high); a bar already shaped for the new one keeps its size. Ignored (not even an
+    // out-of-range value is refused) while the bar is disabled or when the value is the current one.
+    FGGOrientationConstants Orientation() const;
     void setOrientation(FGGOrientationConstants orientation);
-    FGGProgressStyleConstants Style() const { return style_; }
+
+    FGGProgressStyleConstants Style() const;
     void setStyle(FGGProgressStyleConstants style);
     using QWidget::setStyle;
-    float Value() const { return value_; }
+
+    // The filled share is Value / (Max - Min) of the bar; nothing is filled while Value <= Min. Values
+    // outside [Min, Max] are refused. Every accepted value, the same one too, emits ValueChanged() before
+    // the bar is redrawn. -1 at first.
+    float Value() const;
     void setValue(float value);
-    int WhatsThisHelpID() const { return whatsThisHelpId_; }
+
+    // Stored for hosts; setting it is not reported by propertyChanged().
+    int WhatsThisHelpID() const;
     void setWhatsThisHelpID(int id);
+
+    // The native window the bar is drawn into: its own if it has one, else its window's; 0 before that
+    // window exists. Reading it creates nothing (QWidget::effectiveWinId()); winId() gives the bar a native
+    // window of its own where a host needs one.
     qulonglong hWnd() const;
 
-    bool designMode() const { return designMode_; }
+    // True while a form designer shows the bar: the flood is drawn half full and the caption laid out as
+    // "50%", whatever the value, and a refused value is logged as a warning instead of thrown, since a form
+    // designer's property editor cannot catch it. False at first.
+    bool designMode() const;
     void setDesignMode(bool on);
 
-    // Redraws the bar into the backing image; eraseFirst clears the inside of the border first.
-    Q_INVOKABLE void PaintBar(bool eraseFirst = false);
-    QImage image() const { return image_; }
+    // The bar's picture, the size of the widget.
+    QImage image() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 signals:
     // The bar's events. Key codes are the host's virtual-key codes, Shift is 1 Shift + 2 Ctrl + 4 Alt,
-    // Button is 1 left + 2 right + 4 middle, X and Y are pixels.
-    void Click(); // declared for hosts; the bar never raises it
+    // Button is 1 left + 2 right + 4 middle, X and Y are pixels in the bar.
+    void Click(); // declared for hosts; never emitted
     void KeyDown(short KeyCode, short Shift);
     void KeyPress(short KeyAscii);
-    void KeyUp(short KeyCode, short Shift); // declared for hosts; the bar never raises it
+    void KeyUp(short KeyCode, short Shift); // declared for hosts; never emitted
     void MouseDown(short Button, short Shift, float X, float Y);
     void MouseMove(short Button, short Shift, float X, float Y);
     void MouseUp(short Button, short Shift, float X, float Y);
+    // Every accepted Value, also one equal to the current Value; emitted before the bar is redrawn.
     void ValueChanged();
-    // Tells a host (a form designer) that a property changed and is worth saving.
+
+    // A property was set and is worth saving (all but WhatsThisHelpID and designMode).
     void propertyChanged(const QString &name);
 
+    // The change signals of the properties.
+    void AppearanceChanged();
+    void BackColorChanged();
+    void BorderStyleChanged();
+    void CaptionChanged();
+    void EnabledChanged();
+    void FloodColorChanged();
+    void FontChanged();
+    void ForeColorChanged();
+    void HelpContextIDChanged();
+    void MaxChanged();
+    void MinChanged();
+    void MouseIconChanged();
+    void MousePointerChanged();
+    void OrientationChanged();
+    void StyleChanged();
+    void WhatsThisHelpIDChanged();
+    void designModeChanged();
+
 protected:
+    void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -189,38 +294,17 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    void changed(const char *name);
-    void fitImage();
-    void resized();
-    void giveBackColor(uint colour);
-    void giveForeColor(uint colour);
-    void giveMouseIcon(const QVariant &picture);
-    void giveMousePointer(short pointer);
-    void applyCursor();
-    void emitMouse(void (Fillgauge::*signal)(short, short, float, float), QMouseEvent *event, bool heldButtons);
+    // Writers behind setProperty() for the properties whose Qt type differs from the typed setter's.
+    void writeBackColor(const QVariant &colour);
+    void writeFloodColor(const QVariant &colour);
+    void writeForeColor(const QVariant &colour);
+    void writeMax(double max);
+    void writeMin(double min);
+    void writeMousePointer(int pointer);
+    void writeValue(double value);
 
-    FGGAppearanceConstants appearance_ = FGGAppearanceConstants::fgg3D;
-    FGGBorderStyleConstants borderStyle_ = FGGBorderStyleConstants::fggFixedSingle;
-    QString caption_ = QStringLiteral("50%");
-    uint floodColor_ = 192;
-    uint foreColor_ = 0x8000000E;
-    int helpContextId_ = 0;
-    float max_ = 100.0f;
-    float min_ = 0.0f;
-    FGGOrientationConstants orientation_ = FGGOrientationConstants::fggOrientationHorizontal;
-    int oleDropMode_ = 0;
-    FGGProgressStyleConstants style_ = FGGProgressStyleConstants::fggStandard;
-    float value_ = -1.0f;
-    int whatsThisHelpId_ = 0;
-    bool resizeSuppressed_ = false;
-
-    // Held for the surface: the background, the mouse icon and pointer.
-    uint backColor_ = 0x8000000F;
-    QVariant mouseIcon_;
-    short mousePointer_ = 0;
-
-    bool designMode_ = false;
-    QImage image_;
+    friend class FillgaugePrivate;
+    std::unique_ptr<FillgaugePrivate> d;
 };
 
 } // namespace gaugekit

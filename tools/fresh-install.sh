@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs the game's Debian package on a fresh Debian 12 system (a debootstrap folder) and
-# plays it there under Xvfb: the package's dependencies must be enough for the game to start,
-# reach a question and find its sound in /usr/share/karv20.
+# Installs the game's Debian package, with the progress-bar library's package libfillgauge2 that
+# lies beside it, on a fresh Debian 12 system (a debootstrap folder) and plays it there under Xvfb:
+# the packages' dependencies must be enough for the game to start, reach a question and find its
+# sound in /usr/share/karv20.
 #   tools/fresh-install.sh PACKAGE.deb [FOLDER] [SCREENSHOT.png]     (as root; needs debootstrap)
 set -euo pipefail
 deb=$(realpath "${1:?usage: fresh-install.sh PACKAGE.deb [FOLDER] [SCREENSHOT.png]}")
@@ -13,8 +14,11 @@ cp /etc/resolv.conf "$root/etc/"
 mountpoint -q "$root/proc" || mount -t proc proc "$root/proc"
 mountpoint -q "$root/dev" || mount --bind /dev "$root/dev"
 trap 'umount "$root/proc" "$root/dev" 2>/dev/null || true' EXIT
+lib=$(ls "$(dirname "$deb")"/libfillgauge2_*.deb 2>/dev/null | head -n 1)
+[ -n "$lib" ] || { echo "fresh-install.sh: no libfillgauge2_*.deb beside $deb" >&2; exit 2; }
 cp "$deb" "$root/tmp/game.deb"
-chroot "$root" bash -c 'apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq /tmp/game.deb xvfb xdotool x11-apps strace >/dev/null'
+cp "$lib" "$root/tmp/libfillgauge2.deb"
+chroot "$root" bash -c 'apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq /tmp/libfillgauge2.deb /tmp/game.deb xvfb xdotool x11-apps strace >/dev/null'
 cat >"$root/tmp/play.sh" <<'PLAY'
 #!/bin/bash
 Xvfb :150 -screen 0 1024x768x24 >/dev/null 2>&1 & xvfb=$!

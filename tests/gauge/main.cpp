@@ -8,12 +8,14 @@
 std::unique_ptr<QObject> makePaintingTest();
 std::unique_ptr<QObject> makePropertiesTest();
 std::unique_ptr<QObject> makeStoreTest();
+std::unique_ptr<QObject> makeQtUseTest();
+std::unique_ptr<QObject> makeFormTest();
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     int failures = 0;
-    for (auto make : {makePaintingTest, makePropertiesTest, makeStoreTest}) {
+    for (auto make : {makePaintingTest, makePropertiesTest, makeStoreTest, makeQtUseTest, makeFormTest}) {
         const auto test = make();
         failures += QTest::qExec(test.get(), argc, argv);
     }

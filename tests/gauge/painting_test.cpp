@@ -92,7 +92,7 @@ private slots:
         Fillgauge fresh;
         fresh.setPalette(knownPalette());
         fresh.resize(465, 17);
-        fresh.PaintBar(true);
+        fresh.show(); // its first picture
         QCOMPARE(countColour(fresh.image(), QColor(192, 0, 0)), 0);
         int left, right;
         QCOMPARE(inkRows(fresh.image(), QRect(2, 2, 460, 12), left, right).size(), 1); // "50%"

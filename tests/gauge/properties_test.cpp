@@ -104,6 +104,8 @@ private slots:
         QTest::newRow("FloodColor odd high byte") << "FloodColor" << QVariant(0x01000000u) << QString();
         QTest::newRow("ForeColor unknown system colour") << "ForeColor" << QVariant(0x80000020u) << QString();
         QTest::newRow("BackColor unknown system colour") << "BackColor" << QVariant(0x8000FFFFu) << QString();
+        QTest::newRow("FloodColor invalid QColor") << "FloodColor" << QVariant(QColor()) << QString();
+        QTest::newRow("ForeColor a font") << "ForeColor" << QVariant(QFont()) << QString();
     }
     void everyInvalidValueIsRefusedWithError380AndChangesNothing()
     {
@@ -208,7 +210,7 @@ private slots:
         bar->setOrientation(Orientation(5)); // not even an error
         QCOMPARE(bar->Orientation(), Orientation::fggOrientationHorizontal);
         QCOMPARE(bar->size(), QSize(465, 17));
-        bar->setEnabled_(true);
+        bar->setEnabled(true);
         QVERIFY_THROWS_EXCEPTION(InvalidPropertyValue, bar->setOrientation(Orientation(5)));
     }
 

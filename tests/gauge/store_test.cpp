@@ -34,13 +34,13 @@ std::unique_ptr<Fillgauge> unusualBar()
     bar->setBackColor(0x00102030);
     bar->setBorderStyle(Fillgauge::FGGBorderStyleConstants::fggNone);
     bar->setCaption(QStringLiteral("Осталось \"мало\"\\\n"));
-    bar->setEnabled_(false);
+    bar->setEnabled(false);
     bar->setFloodColor(0x8000000D);
     bar->setForeColor(0x00FFFFFF);
     QFont font = bar->font();
     font.setPointSizeF(13.5);
     font.setBold(true);
-    bar->setFont_(font);
+    bar->setFont(font);
     bar->setHelpContextID(-12);
     bar->setMax(300.5f);
     bar->setMin(0.25f);

@@ -1,6 +1,7 @@
-#include "gauge/fillgauge.h"
+#include "fillgauge.h"
 
 #include <QBuffer>
+#include <QHash>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPixmap>
@@ -11,30 +12,52 @@
 #include <cstdio>
 #include <optional>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 namespace gaugekit {
 
+class PropertyBagData : public QSharedData {
+public:
+    std::vector<std::pair<QString, QVariant>> entries;
+    QHash<QString, qsizetype> index;
+};
+
+// An empty bag, and a bag moved from, hold no data until the first write.
+PropertyBag::PropertyBag() = default;
+PropertyBag::PropertyBag(const PropertyBag &other) = default;
+PropertyBag::PropertyBag(PropertyBag &&other) noexcept = default;
+PropertyBag &PropertyBag::operator=(const PropertyBag &other) = default;
+PropertyBag &PropertyBag::operator=(PropertyBag &&other) noexcept = default;
+PropertyBag::~PropertyBag() = default;
+
 void PropertyBag::write(const QString &key, const QVariant &value)
 {
-    if (const auto at = index_.constFind(key); at != index_.constEnd()) {
-        entries_[size_t(*at)].second = value;
+    if (!d)
+        d = new PropertyBagData;
+    if (const auto at = d->index.constFind(key); at != d->index.constEnd()) {
+        d->entries[size_t(*at)].second = value;
         return;
     }
-    index_.insert(key, qsizetype(entries_.size()));
-    entries_.emplace_back(key, value);
+    d->index.insert(key, qsizetype(d->entries.size()));
+    d->entries.emplace_back(key, value);
 }
 
 QVariant PropertyBag::read(const QString &key, const QVariant &defaultValue) const
 {
-    const auto at = index_.constFind(key);
-    return at == index_.constEnd() ? defaultValue : entries_[size_t(*at)].second;
+    if (!d)
+        return defaultValue;
+    const auto at = d->index.constFind(key);
+    return at == d->index.constEnd() ? defaultValue : d->entries[size_t(*at)].second;
 }
 
 QStringList PropertyBag::keys() const
 {
     QStringList out;
-    out.reserve(qsizetype(entries_.size()));
-    for (const auto &entry : entries_)
+    if (!d)
+        return out;
+    out.reserve(qsizetype(d->entries.size()));
+    for (const auto &entry : d->entries)
         out << entry.first;
     return out;
 }
@@ -353,7 +376,9 @@ void readLine(QByteArrayView line, PropertyBag &bag)
 QByteArray PropertyBag::toText() const
 {
     QByteArray out = "# Fillgauge properties\n";
-    for (const auto &[key, value] : entries_)
+    if (!d)
+        return out;
+    for (const auto &[key, value] : d->entries)
         out += keyText(key) + " = " + valueText(value) + '\n';
     return out;
 }

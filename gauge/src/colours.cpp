@@ -1,4 +1,4 @@
-#include "gauge/colours.h"
+#include "colours.h"
 
 #include <array>
 

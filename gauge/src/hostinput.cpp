@@ -1,4 +1,4 @@
-#include "gauge/hostinput.h"
+#include "hostinput.h"
 
 #include <array>
 #include <utility>

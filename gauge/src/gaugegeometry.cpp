@@ -1,4 +1,4 @@
-#include "gauge/gaugegeometry.h"
+#include "gaugegeometry.h"
 
 #include <QTextBoundaryFinder>
 
