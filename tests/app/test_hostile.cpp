@@ -221,7 +221,7 @@ private slots:
     {
         QTest::addColumn<QString>("where");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing folder") << "missing" << "этой папки нет, и создать её не удалось";
+        QTest::newRow("missing folder") << "missing" << "этой папки нет, и создать ее не удалось";
         QTest::newRow("a file in the folder's place") << "file" << "на месте папки лежит файл";
         QTest::newRow("a folder in the name file's place") << "folder" << "на месте файла лежит папка или особый файл";
         QTest::newRow("read-only folder") << "read-only" << "в эту папку нельзя записывать";
