@@ -26,7 +26,7 @@ done
 for d in $(seq 171 199); do [ -e /tmp/.X$d-lock ] || break; done
 work=$(mktemp -d)
 Xvfb :$d -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 & xvfb=$!
-export DISPLAY=:$d
+export DISPLAY=:$d QT_QPA_PLATFORM=xcb
 sleep 0.5
 openbox >/dev/null 2>&1 & wm=$!
 pid=
@@ -140,7 +140,7 @@ answer_question() {
     [ "$2" -gt 5 ] && first=3.5
     [ "$2" -gt 10 ] && first=5
     [ "$2" -eq 15 ] && first=7
-    sleep "$(echo "$first + 0.8 + 3 + 1.2" | bc)"
+    sleep "$(awk "BEGIN { print $first + 0.8 + 3 + 1.2 }")"
 }
 
 # game_menu GAME ITEM: opens "Меню" and chooses an item inside the running menu with the keys.
@@ -286,6 +286,7 @@ timed_out_under() {
     window "$box" "" 10 >/dev/null || return 1
     mw=$(window "$T" $MONEY 45) || return 1
     gone "$box" "" 5 || return 1
+    click "$mw" 167 325; sleep 7.5                                          # the try; then its commands show
     echo "$mw"
 }
 
