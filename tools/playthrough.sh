@@ -376,7 +376,7 @@ run_scenario() {
     [ -f "$log" ] && errors=$(grep -m1 -o 'ERROR SUMMARY: [0-9]*' "$log" | grep -o '[0-9]*$')
     errors=${errors:-0}
     memerrors=$((memerrors + errors))
-    [ $ok = yes ] && [ $rc -ne 0 ] && { ok=no; because "exit status $rc"; }
+    [ $ok = yes ] && [ $rc -ne 0 ] && { ok=no; because "the program ended with a failure"; }
     [ "$errors" -ne 0 ] && ok=no
     played=$((played + 1))
     if [ $ok = yes ]; then
