@@ -9,7 +9,7 @@ cd "$(dirname "$0")"
 mode=${1:-play}
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev
           fonts-liberation2 fonts-dejavu-core fonts-urw-base35 xvfb xauth libbenchmark-dev qt6-tools-dev libqt6opengl6-dev
-          valgrind xdotool openbox)
+          valgrind xdotool openbox imagemagick)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -9,7 +9,7 @@
 #   tools/playthrough.sh BUILD_DIR [SCENARIO...]
 # PLAYTHROUGH_MEMCHECK=0 plays without valgrind (quicker, for writing scenarios);
 # PLAYTHROUGH_SHOTS=DIR keeps a screenshot whenever a scenario fails.
-# Needs xvfb, openbox, xdotool and valgrind. The build must be a test build: the scenarios fix
+# Needs xvfb, openbox, xdotool, imagemagick and valgrind. The build must be a test build: the scenarios fix
 # the program's random draws through KARV20_DRAWS to know the right answers.
 set -uo pipefail
 build=$(cd "${1:?usage: playthrough.sh BUILD_DIR [SCENARIO...]}" && pwd)
@@ -18,7 +18,7 @@ program=$build/karv20
 here=$(cd "$(dirname "$0")" && pwd)
 banks=$here/../questions/data
 memcheck=${PLAYTHROUGH_MEMCHECK:-1}
-for tool in Xvfb openbox xdotool; do
+for tool in Xvfb openbox xdotool import; do
     command -v $tool >/dev/null || { echo "playthrough: needs $tool" >&2; exit 2; }
 done
 [ "$memcheck" = 0 ] || command -v valgrind >/dev/null || { echo "playthrough: needs valgrind" >&2; exit 2; }
@@ -98,6 +98,30 @@ press() {
 # wm_close WINDOW: the window manager's close (Alt+F4 in openbox), as the title bar's button.
 wm_close() { press "$1" alt+F4; }
 
+# pixel WINDOW X Y: the colour of a point of the window, as R,G,B.
+pixel() {
+    import -window "$1" -crop "1x1+$2+$3" -depth 8 txt:- 2>/dev/null |
+        awk 'NR == 2 { gsub(/[()]/, "", $2); split($2, c, ","); print c[1] "," c[2] "," c[3] }'
+}
+
+# until_pixel WINDOW X Y COLOUR [SECONDS]: waits until the point shows the colour (R,G,B, or
+# "light" for any colour brighter than 200 in each channel).
+until_pixel() {
+    local end=$((SECONDS + ${5:-30})) got
+    while [ $SECONDS -lt $end ]; do
+        got=$(pixel "$1" "$2" "$3")
+        if [ "$4" = light ]; then
+            echo "$got" | awk -F, '$1 > 200 && $2 > 200 && $3 > 200 { ok = 1 } END { exit !ok }' && return 0
+        else
+            [ "$got" = "$4" ] && return 0
+        fi
+        kill -0 "$pid" 2>/dev/null || { because "the program ended while waiting for $4 at $2,$3"; return 1; }
+        sleep 0.3
+    done
+    because "no $4 at $2,$3 after ${5:-30} s (last seen: $got)"
+    return 1
+}
+
 # answer TITLE yes|no: answers a message box by its default button (Да / OK) or by Esc (Нет).
 answer() {
     local box
@@ -129,18 +153,27 @@ new_game() {
     echo "$g"
 }
 
-# answer_question GAME LEVEL right|wrong: clicks an answer and waits out its verdict and, for a
-# right answer below the top, the advance to the next question.
+# answer_question GAME LEVEL right|wrong: clicks an answer; for a right answer below the top it
+# waits until the ladder has moved to the next step (light orange) and the next question is on.
+# The end windows are waited for by the caller.
 answer_question() {
     local k
     k=$(letter_number "$(right_letter "$2")")
     [ "$3" = wrong ] && k=$((k % 4 + 1))
     click "$1" "${answer_x[$k]}" "${answer_y[$k]}"
-    local first=2
-    [ "$2" -gt 5 ] && first=3.5
-    [ "$2" -gt 10 ] && first=5
-    [ "$2" -eq 15 ] && first=7
-    sleep "$(awk "BEGIN { print $first + 0.8 + 3 + 1.2 }")"
+    if [ "$3" = right ] && [ "$2" -lt 15 ]; then
+        until_pixel "$1" 680 $((112 + (14 - $2) * 24 + 3)) 255,192,128 40 || return 1
+        sleep 0.5
+    fi
+}
+
+# try_money MONEY K: tries answer K on the took-the-money window and waits for its verdict, when
+# its three commands appear.
+try_money() {
+    local x=(0 167 473 167 473) y=(0 275 275 325 325)
+    click "$1" "${x[$2]}" "${y[$2]}"
+    until_pixel "$1" 80 478 light 30 || return 1
+    sleep 0.3
 }
 
 # game_menu GAME ITEM: opens "Меню" and chooses an item inside the running menu with the keys.
@@ -206,7 +239,7 @@ scenario_game_close() {
 scenario_game_over() {
     local g e m
     g=$(new_game) || return 1
-    answer_question "$g" 1 wrong
+    answer_question "$g" 1 wrong || return 1
     e=$(window "$T" $END) || return 1
     click "$e" 280 328; m=$(window "О программе...") || return 1; press "$m" Return; gone "О программе..." || return 1
     wm_close "$e"; answer "Выход" no || return 1
@@ -214,7 +247,7 @@ scenario_game_over() {
     click "$e" 450 328; answer "Выход" no || return 1
     click "$e" 110 328; gone "$T" $END || return 1                          # "Главное меню"
     g=$(new_game) || return 1
-    answer_question "$g" 1 wrong
+    answer_question "$g" 1 wrong || return 1
     e=$(window "$T" $END) || return 1
     click "$e" 450 328; quit_by "Выход" || return 1
 }
@@ -222,7 +255,7 @@ scenario_game_over() {
 scenario_game_over_close() {
     local g e
     g=$(new_game) || return 1
-    answer_question "$g" 1 wrong
+    answer_question "$g" 1 wrong || return 1
     e=$(window "$T" $END) || return 1
     wm_close "$e"; quit_by "Выход" || return 1
 }
@@ -230,30 +263,30 @@ scenario_game_over_close() {
 scenario_money() {
     local g mw m
     g=$(new_game) || return 1
-    answer_question "$g" 1 right
+    answer_question "$g" 1 right || return 1
     click "$g" 533 504; answer "Взять деньги?" no || return 1
     click "$g" 533 504; answer "Взять деньги?" yes || return 1
     mw=$(window "$T" $MONEY) || return 1
-    click "$mw" 167 275; sleep 7.5                                          # the try and its blinking
+    try_money "$mw" 1 || return 1
     click "$mw" 320 487; m=$(window "О программе...") || return 1; wm_close "$m"; gone "О программе..." || return 1
     click "$mw" 500 487; answer "Выход" no || return 1
     wm_close "$mw"; answer "Выход" no || return 1
     click "$mw" 140 487; gone "$T" $MONEY || return 1                       # "Главное меню"
     g=$(new_game) || return 1
-    answer_question "$g" 1 right
+    answer_question "$g" 1 right || return 1
     click "$g" 533 504; answer "Взять деньги?" yes || return 1
     mw=$(window "$T" $MONEY) || return 1
-    click "$mw" 473 325; sleep 7.5
+    try_money "$mw" 4 || return 1
     wm_close "$mw"; quit_by "Выход" || return 1
 }
 
 scenario_money_exit() {
     local g mw
     g=$(new_game) || return 1
-    answer_question "$g" 1 right
+    answer_question "$g" 1 right || return 1
     click "$g" 533 504; answer "Взять деньги?" yes || return 1
     mw=$(window "$T" $MONEY) || return 1
-    click "$mw" 473 275; sleep 7.5
+    try_money "$mw" 2 || return 1
     click "$mw" 500 487; quit_by "Выход" || return 1
 }
 
@@ -261,7 +294,7 @@ scenario_top_prize() {
     local g w m level
     g=$(new_game) || return 1
     for level in $(seq 1 15); do
-        answer_question "$g" "$level" right
+        answer_question "$g" "$level" right || return 1
     done
     w=$(window "$T" $END) || return 1                                       # the top-prize window
     click "$w" 280 335; m=$(window "О программе...") || return 1; press "$m" Escape; gone "О программе..." || return 1
@@ -276,7 +309,7 @@ scenario_top_prize() {
 # the rules. The box or window closes by itself and the took-the-money window takes over.
 timed_out_under() {
     local g mw box=$2
-    answer_question "$1" 1 right
+    answer_question "$1" 1 right || return 1
     case $box in
     "Взять деньги?") click "$1" 533 504 ;;
     "Выход из игры") press "$1" Escape ;;
@@ -286,7 +319,7 @@ timed_out_under() {
     window "$box" "" 10 >/dev/null || return 1
     mw=$(window "$T" $MONEY 45) || return 1
     gone "$box" "" 5 || return 1
-    click "$mw" 167 325; sleep 7.5                                          # the try; then its commands show
+    try_money "$mw" 3 || return 1                                          # its commands show after a try
     echo "$mw"
 }
 
