@@ -293,6 +293,20 @@ std::optional<uint> colourOf(const QVariant &v)
     return storedColour(v);
 }
 
+// The QColor and setProperty() forms of a colour property lead to its 32-bit setter.
+void setColour(FillgaugePrivate &d, void (Fillgauge::*set)(uint), const QColor &colour)
+{
+    if (d.accept(colour.isValid()))
+        (d.q->*set)(storedForm(colour));
+}
+
+void setColour(FillgaugePrivate &d, void (Fillgauge::*set)(uint), const QVariant &colour)
+{
+    const auto c = colourOf(colour);
+    if (d.accept(c.has_value()))
+        (d.q->*set)(*c);
+}
+
 // Which icon a MouseIcon value holds: copies of one icon share a key; no icon is 0.
 qint64 iconKey(const QVariant &icon) { return icon.isValid() ? qint64(icon.value<QIcon>().cacheKey()) : 0; }
 
@@ -524,17 +538,14 @@ void Fillgauge::setBackColor(uint colour)
 
 void Fillgauge::setBackColor(const QColor &colour)
 {
-    if (d->accept(colour.isValid()))
-        setBackColor(storedForm(colour));
+    setColour(*d, qOverload<uint>(&Fillgauge::setBackColor), colour);
 }
 
 QColor Fillgauge::backColor() const { return colours::resolve(d->backColor, palette()); }
 
 void Fillgauge::writeBackColor(const QVariant &colour)
 {
-    const auto c = colourOf(colour);
-    if (d->accept(c.has_value()))
-        setBackColor(*c);
+    setColour(*d, qOverload<uint>(&Fillgauge::setBackColor), colour);
 }
 
 Fillgauge::FGGBorderStyleConstants Fillgauge::BorderStyle() const { return d->borderStyle; }
@@ -590,17 +601,14 @@ void Fillgauge::setFloodColor(uint colour)
 
 void Fillgauge::setFloodColor(const QColor &colour)
 {
-    if (d->accept(colour.isValid()))
-        setFloodColor(storedForm(colour));
+    setColour(*d, qOverload<uint>(&Fillgauge::setFloodColor), colour);
 }
 
 QColor Fillgauge::floodColor() const { return colours::resolve(d->floodColor, palette()); }
 
 void Fillgauge::writeFloodColor(const QVariant &colour)
 {
-    const auto c = colourOf(colour);
-    if (d->accept(c.has_value()))
-        setFloodColor(*c);
+    setColour(*d, qOverload<uint>(&Fillgauge::setFloodColor), colour);
 }
 
 QFont Fillgauge::Font() const { return font(); }
@@ -631,17 +639,14 @@ void Fillgauge::setForeColor(uint colour)
 
 void Fillgauge::setForeColor(const QColor &colour)
 {
-    if (d->accept(colour.isValid()))
-        setForeColor(storedForm(colour));
+    setColour(*d, qOverload<uint>(&Fillgauge::setForeColor), colour);
 }
 
 QColor Fillgauge::foreColor() const { return colours::resolve(d->foreColor, palette()); }
 
 void Fillgauge::writeForeColor(const QVariant &colour)
 {
-    const auto c = colourOf(colour);
-    if (d->accept(c.has_value()))
-        setForeColor(*c);
+    setColour(*d, qOverload<uint>(&Fillgauge::setForeColor), colour);
 }
 
 int Fillgauge::HelpContextID() const { return d->helpContextId; }
