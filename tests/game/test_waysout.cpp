@@ -24,6 +24,7 @@
 #include "game/gamewindow.h"
 #include "gauge/fillgauge.h"
 #include "tests/support/fakes.h"
+#include "tests/support/input.h"
 #include "tests/support/testmain.h"
 
 using namespace karv;
@@ -33,43 +34,12 @@ namespace {
 
 const char *const answerNames[4] = {"lbl_A", "lbl_B", "lbl_C", "lbl_D"};
 
-// Runs `input` from the event loop, as a player's input arrives, then lets the loop finish what
-// the command left for it (windows destroyed once their event is over).
-void fromEventLoop(const std::function<void()> &input)
-{
-    QEventLoop loop;
-    QTimer::singleShot(0, &loop, [&] {
-        input();
-        loop.quit();
-    });
-    loop.exec();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 // The window manager's close: a close event for the native window, handled as Qt handles the
 // one the window manager sends.
 void closeFromWindowManager(QWidget *w)
 {
     QCloseEvent close;
     QCoreApplication::sendEvent(w->windowHandle(), &close);
-}
-
-// Chooses an item of the running pop-up menu with the mouse.
-void clickMenuItem(QMenu *menu, const char *item)
-{
-    QAction *action = menu->findChild<QAction *>(QLatin1String(item));
-    QVERIFY(action && menu->isVisible());
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-}
-
-// Chooses an item of the running pop-up menu with the arrow keys and Enter.
-void keyMenuItem(QMenu *menu, const char *item)
-{
-    QVERIFY(menu->isVisible());
-    for (int i = 0; i < 20 && (!menu->activeAction() || menu->activeAction()->objectName() != QLatin1String(item)); ++i)
-        QTest::keyClick(menu, Qt::Key_Down);
-    QCOMPARE(menu->activeAction()->objectName(), QLatin1String(item));
-    QTest::keyClick(menu, Qt::Key_Return);
 }
 
 enum class Scene { MainMenu, Game, GameOver, Win, Money };
