@@ -57,9 +57,11 @@ void CommandButton::leaveEvent(QEvent *e)
 
 void CommandButton::keyPressEvent(QKeyEvent *e)
 {
-    // A button with the keyboard focus is pressed by Enter as well as by Space; Enter with
-    // Alt held goes on to the window, which minimises.
-    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && e->modifiers() == Qt::NoModifier) {
+    // A button with the keyboard focus is pressed by either Enter (the keypad's comes marked
+    // with the keypad modifier) as well as by Space; Enter with Alt held goes on to the window,
+    // which minimises.
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && mods == Qt::NoModifier) {
         e->accept();
         click();
         return;

@@ -127,6 +127,8 @@ const std::vector<Way> &ways()
         {"game: F12", Scene::Game, {}, Outcome::AboutOver, [](QWidget *g) { return key(g, Qt::Key_F12); }},
         {"game: Alt+Enter", Scene::Game, {}, Outcome::Minimised,
          [](QWidget *g) { return key(g, Qt::Key_Return, Qt::AltModifier); }},
+        {"game: Alt+keypad Enter", Scene::Game, {}, Outcome::Minimised,
+         [](QWidget *g) { return key(g, Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier); }},
         {"game: window manager close, Да", Scene::Game, {true}, Outcome::Quit, wmClose},
         {"game: window manager close, Нет", Scene::Game, {false}, Outcome::Stays, wmClose},
         {"game: Помощь зала", Scene::Game, {}, Outcome::LifelineOver, [](QWidget *g) { return click(g, "cmd_Zal"); }},
@@ -141,6 +143,8 @@ const std::vector<Way> &ways()
          [](QWidget *w) { return click(w, "lbl_exit_C"); }},
         {"game over: Alt+Enter", Scene::GameOver, {}, Outcome::Minimised,
          [](QWidget *w) { return key(w, Qt::Key_Return, Qt::AltModifier); }},
+        {"game over: Alt+keypad Enter", Scene::GameOver, {}, Outcome::Minimised,
+         [](QWidget *w) { return key(w, Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier); }},
         {"game over: window manager close, Да", Scene::GameOver, {true}, Outcome::Quit, wmClose},
         {"game over: window manager close, Нет", Scene::GameOver, {false}, Outcome::Stays, wmClose},
         // The top-prize window.
@@ -161,6 +165,12 @@ const std::vector<Way> &ways()
         {"main menu: Выход, Да", Scene::MainMenu, {true}, Outcome::Quit,
          [](QWidget *w) { return click(w, "cmd_exit"); }},
         {"main menu: Esc, Да", Scene::MainMenu, {true}, Outcome::Quit, [](QWidget *w) { return key(w, Qt::Key_Escape); }},
+        {"main menu: Alt+Enter", Scene::MainMenu, {}, Outcome::Minimised,
+         [](QWidget *w) { return key(w, Qt::Key_Return, Qt::AltModifier); }},
+        {"main menu: Alt+keypad Enter", Scene::MainMenu, {}, Outcome::Minimised,
+         [](QWidget *w) { return key(w, Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier); }},
+        {"main menu: Shift+Alt+keypad Enter", Scene::MainMenu, {}, Outcome::Stays,
+         [](QWidget *w) { return key(w, Qt::Key_Enter, Qt::ShiftModifier | Qt::AltModifier | Qt::KeypadModifier); }},
         {"main menu: window manager close, Да", Scene::MainMenu, {true}, Outcome::Quit, wmClose},
         {"main menu: window manager close, Нет", Scene::MainMenu, {false}, Outcome::Stays, wmClose},
     };
@@ -293,7 +303,7 @@ private slots:
             QVERIFY(noWindowLeft());
             break;
         case Outcome::Stays:
-            QVERIFY(start && start->isVisible() && start->isEnabled());
+            QVERIFY(start && start->isVisible() && start->isEnabled() && !start->isMinimized());
             break;
         case Outcome::Minimised:
             QVERIFY(start && start->isMinimized());

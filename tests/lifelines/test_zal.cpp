@@ -211,6 +211,23 @@ private slots:
         QCOMPARE(activeTimer(zal), QString());
     }
 
+    void altWithEitherEnterMinimises_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Alt+Enter") << int(Qt::Key_Return) << int(Qt::AltModifier);
+        QTest::newRow("Alt+keypad Enter") << int(Qt::Key_Enter) << int(Qt::AltModifier | Qt::KeypadModifier);
+    }
+    void altWithEitherEnterMinimises()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QVERIFY(g.start());
+        open();
+        QTest::keyClick(zal, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QVERIFY(zal->isMinimized());
+    }
+
     void goingBackWithAPickPendingHandsItOverAtOnce()
     {
         QVERIFY(g.start());
