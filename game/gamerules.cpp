@@ -1,20 +1,17 @@
 #include "game/gamerules.h"
 
-#include <QUrl>
-#include <QUrlQuery>
+#include "app/mail.h"
 
 namespace karv {
 
+QString errorReportSubject(const QString &levelCode, int number)
+{
+    return QStringLiteral("Карвелон v 2.0. Вопрос № %1 - %2").arg(levelCode).arg(number);
+}
+
 QString errorReportLink(const QString &levelCode, int number)
 {
-    QUrl url;
-    url.setScheme(QStringLiteral("mailto"));
-    url.setPath(QLatin1String(authorEmail));
-    QUrlQuery query;
-    query.addQueryItem(QStringLiteral("Subject"),
-                       QStringLiteral("Карвелон v 2.0. Вопрос № %1 - %2").arg(levelCode).arg(number));
-    url.setQuery(query);
-    return url.toString(QUrl::FullyEncoded);
+    return mailtoLink(QLatin1String(authorEmail), errorReportSubject(levelCode, number));
 }
 
 } // namespace karv

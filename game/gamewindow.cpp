@@ -14,6 +14,7 @@
 
 #include "app/chain.h"
 #include "app/datafiles.h"
+#include "app/mail.h"
 #include "app/openboxes.h"
 #include "app/services.h"
 #include "app/start.h"
@@ -793,7 +794,9 @@ void GameWindow::sendErrorReport()
     if (!level)
         return;
     showMinimized();
-    desktop().openUrl(errorReportLink(QLatin1String(levels[size_t(level - 1)].code), drawnNumber(level)));
+    // Brought back with the address and subject to write to when no mail program takes it.
+    sendMail(this, QLatin1String(authorEmail),
+             errorReportSubject(QLatin1String(levels[size_t(level - 1)].code), drawnNumber(level)));
 }
 
 void GameWindow::openRules()
