@@ -300,7 +300,7 @@ void GameWindow::buildLadder()
         step_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         step_->setIndent(6);
         step_->setBackColor(ladderNormalBack);
-        step_->setForeColor(special ? QColor(255, 255, 255) : ladderNormalText);
+        step_->setForeColor(ladderNormalText); // the guaranteed sums and the top differ by their face only
         ladder_[i] = step_;
     }
 }
