@@ -1,9 +1,12 @@
 #include "controls/commandbutton.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <algorithm>
 
 #include "app/services.h"
 #include "app/ui.h"
@@ -37,6 +40,23 @@ QSize CommandButton::sizeHint() const
 {
     const QFontMetrics fm(font());
     return QSize(fm.horizontalAdvance(text()) + 24, fm.height() + 12);
+}
+
+QFont CommandButton::captionFont() const
+{
+    // Every button keeps the one caption face; a caption wider than the room inside the frame
+    // is drawn condensed, no narrower than it has to be.
+    QFont face = font();
+    const int room = width() - 2 * captionMargin;
+    const int wide = QFontMetrics(face).horizontalAdvance(text());
+    if (wide <= room || room <= 0)
+        return face;
+    for (int stretch = std::min(99, 100 * room / wide); stretch >= minimumStretch; --stretch) {
+        face.setStretch(stretch);
+        if (QFontMetrics(face).horizontalAdvance(text()) <= room)
+            break;
+    }
+    return face;
 }
 
 void CommandButton::enterEvent(QEnterEvent *e)
@@ -110,8 +130,11 @@ void CommandButton::paintEvent(QPaintEvent *)
     p.drawPath(shape);
 
     p.setPen(isEnabled() ? QColor(0, 0, 0) : QColor(161, 161, 146));
-    p.setFont(font());
-    p.drawText(rect().translated(down ? 1 : 0, down ? 1 : 0), Qt::AlignCenter | Qt::TextShowMnemonic, text());
+    const QFont face = captionFont();
+    p.setFont(face);
+    const QRect room = rect().adjusted(captionMargin, 0, -captionMargin, 0);
+    const QString caption = QFontMetrics(face).elidedText(text(), Qt::ElideRight, room.width(), Qt::TextShowMnemonic);
+    p.drawText(room.translated(down ? 1 : 0, down ? 1 : 0), Qt::AlignCenter | Qt::TextShowMnemonic, caption);
     if (hasFocus()) {
         p.setPen(QPen(QColor(120, 120, 120), 1, Qt::DotLine));
         p.setRenderHint(QPainter::Antialiasing, false);

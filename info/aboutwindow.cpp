@@ -129,7 +129,6 @@ AboutWindow::AboutWindow() : Window(QStringLiteral("frmAbout"))
 
     auto *et = new CommandButton(QStringLiteral("cmd_et"), QStringLiteral("Еще спасибы"), this);
     et->setGeometry(twipRect(3960, 1560, 1455, 255));
-    et->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
     auto *ok = new CommandButton(QStringLiteral("cmdOK"), QStringLiteral("OK"), this);
     ok->setGeometry(twipRect(4440, 3960, 1215, 375));
 
