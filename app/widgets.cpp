@@ -58,6 +58,8 @@ QRect Label::textRoom() const
 QFont Label::fittedFont() const
 {
     QFont face = font();
+    if (shrinkMinimum_ <= 0)
+        return face;
     const int room = textRoom().width();
     while (QFontMetrics(face).horizontalAdvance(text()) > room && face.pointSizeF() - 0.25 >= shrinkMinimum_)
         face.setPointSizeF(face.pointSizeF() - 0.25);
@@ -66,6 +68,8 @@ QFont Label::fittedFont() const
 
 QString Label::fittedText() const
 {
+    if (shrinkMinimum_ <= 0)
+        return text();
     return QFontMetrics(fittedFont()).elidedText(text(), Qt::ElideRight, textRoom().width());
 }
 

@@ -30,7 +30,8 @@ public:
     // One line that always fits the label's width: drawn smaller, down to `minimumPoints`, and
     // then cut short with an ellipsis. text() keeps the whole text. 0 turns this off.
     void setShrinkToFit(double minimumPoints);
-    // What the label draws in that mode: the face and the text, cut short where needed.
+    // What the label draws: in that mode the face and the text cut short where needed,
+    // otherwise its own font and text.
     QFont fittedFont() const;
     QString fittedText() const;
 
