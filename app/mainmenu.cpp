@@ -164,7 +164,11 @@ void MainMenu::startNewGame()
     hide();
 
     using namespace datafiles;
-    const QString proposed = oneLine(readLine(QLatin1String(nameFile)).value_or(defaultName));
+    // A file without a name in it (empty, or an empty or blank first line) proposes the
+    // default name, as a missing file does.
+    QString proposed = oneLine(readLine(QLatin1String(nameFile)).value_or(QString()));
+    if (proposed.trimmed().isEmpty())
+        proposed = defaultName;
     if (optionFlag("player") == 1) {
         n = dialogs().input(game, QStringLiteral("Начинаем игру!"), QStringLiteral("Представьтесь, пожалуйста:"),
                             proposed);

@@ -10,6 +10,7 @@
 #include <QInputDialog>
 #include <QLibrary>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QScreen>
@@ -127,7 +128,16 @@ public:
     void hideStartButton() override { startbutton::hide(); }
     void disableStartButton() override { startbutton::disable(); }
     void restoreStartButton() override { startbutton::restore(); }
-    bool openUrl(const QString &url) override { return QDesktopServices::openUrl(QUrl(url)); }
+    bool openUrl(const QString &url) override
+    {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+        // Qt hands the link to xdg-open and reports success once xdg-open has started, even
+        // when it then finds no program for the link; its exit status says whether one took it.
+        if (const QString tool = QStandardPaths::findExecutable(QStringLiteral("xdg-open")); !tool.isEmpty())
+            return openWith(tool, url);
+#endif
+        return QDesktopServices::openUrl(QUrl(url));
+    }
     void beep() override { QApplication::beep(); }
     void clearClipboard() override
     {
@@ -168,6 +178,31 @@ public:
     }
 
 private:
+    // Runs the desktop's opener on the link and waits a moment for its verdict. Desktops hand
+    // the link on and answer at once; an opener still running after that has started a mail
+    // program in the foreground, which has the link. It is left running on its own.
+    static bool openWith(const QString &tool, const QString &url)
+    {
+        auto *run = new QProcess;
+        run->setProgram(tool);
+        run->setArguments({url});
+        run->setStandardInputFile(QProcess::nullDevice());
+        run->setStandardOutputFile(QProcess::nullDevice());
+        run->setStandardErrorFile(QProcess::nullDevice());
+        run->start();
+        if (!run->waitForStarted(2000)) {
+            delete run;
+            return false;
+        }
+        if (!run->waitForFinished(3000)) {
+            QObject::connect(run, &QProcess::finished, run, &QObject::deleteLater);
+            return true;
+        }
+        const bool taken = run->exitStatus() == QProcess::NormalExit && run->exitCode() == 0;
+        delete run;
+        return taken;
+    }
+
     // The sound module, looked for beside the program (the build folder) and then in the
     // installed game's library folder; loaded once, on the first sound. Without it the game
     // is silent.

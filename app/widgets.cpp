@@ -1,5 +1,6 @@
 #include "app/widgets.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -40,6 +41,48 @@ void Label::applyPalette()
     p.setColor(QPalette::Window, back_);
     p.setColor(QPalette::WindowText, fore_);
     setPalette(p);
+}
+
+void Label::setShrinkToFit(double minimumPoints)
+{
+    shrinkMinimum_ = minimumPoints;
+    update();
+}
+
+QRect Label::textRoom() const
+{
+    const int m = margin();
+    return contentsRect().adjusted(m, m, -m, -m);
+}
+
+QFont Label::fittedFont() const
+{
+    QFont face = font();
+    if (shrinkMinimum_ <= 0)
+        return face;
+    const int room = textRoom().width();
+    while (QFontMetrics(face).horizontalAdvance(text()) > room && face.pointSizeF() - 0.25 >= shrinkMinimum_)
+        face.setPointSizeF(face.pointSizeF() - 0.25);
+    return face;
+}
+
+QString Label::fittedText() const
+{
+    if (shrinkMinimum_ <= 0)
+        return text();
+    return QFontMetrics(fittedFont()).elidedText(text(), Qt::ElideRight, textRoom().width());
+}
+
+void Label::paintEvent(QPaintEvent *e)
+{
+    if (shrinkMinimum_ <= 0) {
+        QLabel::paintEvent(e);
+        return;
+    }
+    QPainter p(this);
+    p.setFont(fittedFont());
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawText(textRoom(), int(alignment()) | Qt::TextSingleLine, fittedText());
 }
 
 void Label::mouseMoveEvent(QMouseEvent *e)

@@ -27,6 +27,13 @@ public:
     void setForeColor(const QColor &c);
     bool isOpaque() const { return opaque_; }
     void setOpaque(bool on);
+    // One line that always fits the label's width: drawn smaller, down to `minimumPoints`, and
+    // then cut short with an ellipsis. text() keeps the whole text. 0 turns this off.
+    void setShrinkToFit(double minimumPoints);
+    // What the label draws: in that mode the face and the text cut short where needed,
+    // otherwise its own font and text.
+    QFont fittedFont() const;
+    QString fittedText() const;
 
 signals:
     void clicked();
@@ -38,13 +45,16 @@ protected:
     void mouseMoveEvent(QMouseEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
 
 private:
     void applyPalette();
+    QRect textRoom() const;
     QColor back_{Qt::black};
     QColor fore_{Qt::black};
     bool opaque_ = false;
     bool pressed_ = false;
+    double shrinkMinimum_ = 0;
 };
 
 // A filled rectangle, rounded rectangle or oval with a border. Like the shapes of the

@@ -87,7 +87,9 @@ void Window::showEvent(QShowEvent *e)
 
 bool Window::minimiseOnAltEnter(QKeyEvent *e)
 {
-    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && e->modifiers() == Qt::AltModifier) {
+    // Either Enter: the keypad's comes marked with the keypad modifier as well.
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && mods == Qt::AltModifier) {
         showMinimized();
         return true;
     }

@@ -1,9 +1,12 @@
 #include "controls/commandbutton.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <algorithm>
 
 #include "app/services.h"
 #include "app/ui.h"
@@ -39,6 +42,23 @@ QSize CommandButton::sizeHint() const
     return QSize(fm.horizontalAdvance(text()) + 24, fm.height() + 12);
 }
 
+QFont CommandButton::captionFont() const
+{
+    // Every button keeps the one caption face; a caption wider than the room inside the frame
+    // is drawn condensed, no narrower than it has to be.
+    QFont face = font();
+    const int room = width() - 2 * captionMargin;
+    const int wide = QFontMetrics(face).horizontalAdvance(text());
+    if (wide <= room || room <= 0)
+        return face;
+    for (int stretch = std::min(99, 100 * room / wide); stretch >= minimumStretch; --stretch) {
+        face.setStretch(stretch);
+        if (QFontMetrics(face).horizontalAdvance(text()) <= room)
+            break;
+    }
+    return face;
+}
+
 void CommandButton::enterEvent(QEnterEvent *e)
 {
     hovered_ = true;
@@ -57,9 +77,11 @@ void CommandButton::leaveEvent(QEvent *e)
 
 void CommandButton::keyPressEvent(QKeyEvent *e)
 {
-    // A button with the keyboard focus is pressed by Enter as well as by Space; Enter with
-    // Alt held goes on to the window, which minimises.
-    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && e->modifiers() == Qt::NoModifier) {
+    // A button with the keyboard focus is pressed by either Enter (the keypad's comes marked
+    // with the keypad modifier) as well as by Space; Enter with Alt held goes on to the window,
+    // which minimises.
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && mods == Qt::NoModifier) {
         e->accept();
         click();
         return;
@@ -108,8 +130,11 @@ void CommandButton::paintEvent(QPaintEvent *)
     p.drawPath(shape);
 
     p.setPen(isEnabled() ? QColor(0, 0, 0) : QColor(161, 161, 146));
-    p.setFont(font());
-    p.drawText(rect().translated(down ? 1 : 0, down ? 1 : 0), Qt::AlignCenter | Qt::TextShowMnemonic, text());
+    const QFont face = captionFont();
+    p.setFont(face);
+    const QRect room = rect().adjusted(captionMargin, 0, -captionMargin, 0);
+    const QString caption = QFontMetrics(face).elidedText(text(), Qt::ElideRight, room.width(), Qt::TextShowMnemonic);
+    p.drawText(room.translated(down ? 1 : 0, down ? 1 : 0), Qt::AlignCenter | Qt::TextShowMnemonic, caption);
     if (hasFocus()) {
         p.setPen(QPen(QColor(120, 120, 120), 1, Qt::DotLine));
         p.setRenderHint(QPainter::Antialiasing, false);

@@ -25,6 +25,9 @@ public:
     bool isHovered() const { return hovered_; }
 
     QSize sizeHint() const override;
+    // The face the caption is drawn in: the button's font, condensed when the caption would
+    // not fit between the frame's sides otherwise.
+    QFont captionFont() const;
 
 signals:
     // The pointer moves over the button: buttons held, modifiers, position.
@@ -39,6 +42,8 @@ protected:
     void nextCheckState() override {}
 
 private:
+    static constexpr int captionMargin = 5;   // pixels kept clear on each side of the caption
+    static constexpr int minimumStretch = 60; // the narrowest a caption is condensed to, in percent
     QString soundOver_;
     QString soundClick_;
     bool hand_ = false;

@@ -52,7 +52,7 @@ constexpr ClockStage clockStage(int limit, int shown)
 
 // The author's address, shown by the About window and used by the error report.
 inline constexpr char authorEmail[] = "karvelon.avtor@example.org";
-// The mail link of the error report about a question: level code and number.
-QString errorReportLink(const QString &levelCode, int number);
+// The subject of the error report about a question: level code and number.
+QString errorReportSubject(const QString &levelCode, int number);
 
 } // namespace karv

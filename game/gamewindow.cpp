@@ -14,6 +14,7 @@
 
 #include "app/chain.h"
 #include "app/datafiles.h"
+#include "app/mail.h"
 #include "app/openboxes.h"
 #include "app/services.h"
 #include "app/start.h"
@@ -120,8 +121,13 @@ void GameWindow::buildLayout()
     auto *player = label("lbl_player", QString(), QRect(12, 37, 214, 22), designFont(QStringLiteral("Arial"), 12, true),
                          QColor(255, 255, 255), Qt::AlignRight | Qt::AlignVCenter);
     player->setWordWrap(false);
-    label("lbl_player1", QString(), QRect(8, 64, 600, 18), designFont(QStringLiteral("Arial"), 9, true),
-          QColor(255, 255, 255));
+    // A name too long for the frame goes under it, in a smaller face that shrinks further and
+    // then cuts the name short, so it never runs into the words beside it; the whole name is
+    // in the label's text and its tool tip.
+    auto *player1 = label("lbl_player1", QString(), QRect(8, 64, 224, 18), designFont(QStringLiteral("Arial"), 9, true),
+                          QColor(255, 255, 255));
+    player1->setWordWrap(false);
+    player1->setShrinkToFit(7);
     label("lbl_sov",
           QStringLiteral("У вас появился отличный шанс стать карвелоном!\r\nТак используйте же его по максимуму!!!"),
           QRect(240, 32, 370, 50), designFont(QStringLiteral("Trebuchet MS"), 9, true), QColor(255, 255, 192),
@@ -294,7 +300,7 @@ void GameWindow::buildLadder()
         step_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         step_->setIndent(6);
         step_->setBackColor(ladderNormalBack);
-        step_->setForeColor(special ? QColor(255, 255, 255) : ladderNormalText);
+        step_->setForeColor(ladderNormalText); // the guaranteed sums and the top differ by their face only
         ladder_[i] = step_;
     }
 }
@@ -702,9 +708,12 @@ void GameWindow::showPlayer(const QString &name)
     player->setText(name);
     fitRight(player);
     player1->clear();
+    player1->setToolTip(QString());
     if (frame->x() + px(10) > player->x()) {
         player->clear();
         player1->setText(name);
+        if (player1->fittedText() != name)
+            player1->setToolTip(name);
     }
     auto *title = findChild<Label *>(QStringLiteral("lbl_title"));
     auto *line = findChild<Line *>(QStringLiteral("Line2"));
@@ -793,7 +802,9 @@ void GameWindow::sendErrorReport()
     if (!level)
         return;
     showMinimized();
-    desktop().openUrl(errorReportLink(QLatin1String(levels[size_t(level - 1)].code), drawnNumber(level)));
+    // Brought back with the address and subject to write to when no mail program takes it.
+    sendMail(this, QLatin1String(authorEmail),
+             errorReportSubject(QLatin1String(levels[size_t(level - 1)].code), drawnNumber(level)));
 }
 
 void GameWindow::openRules()

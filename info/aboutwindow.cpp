@@ -4,13 +4,12 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QUrl>
-#include <QUrlQuery>
 
 #include <algorithm>
 #include <iterator>
 
 #include "app/datafiles.h"
+#include "app/mail.h"
 #include "app/services.h"
 #include "app/ui.h"
 #include "app/widgets.h"
@@ -26,6 +25,7 @@ const QColor pale(192, 192, 255);
 const QColor cyan(192, 255, 255);
 const QColor linkHover(255, 255, 128);
 const QString crlf = QStringLiteral("\r\n");
+const QString mailSubject = QStringLiteral("Карвелон v 2.0");
 
 // The windows that can open this one, by their `forma` number.
 const char *const openers[5] = {"frm_start", "frm_game", "frm_end", "frm_money", "frm_win"};
@@ -129,7 +129,6 @@ AboutWindow::AboutWindow() : Window(QStringLiteral("frmAbout"))
 
     auto *et = new CommandButton(QStringLiteral("cmd_et"), QStringLiteral("Еще спасибы"), this);
     et->setGeometry(twipRect(3960, 1560, 1455, 255));
-    et->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
     auto *ok = new CommandButton(QStringLiteral("cmdOK"), QStringLiteral("OK"), this);
     ok->setGeometry(twipRect(4440, 3960, 1215, 375));
 
@@ -155,17 +154,7 @@ Label *AboutWindow::addLabel(const char *name, const QString &text, QRect geo, c
     return l;
 }
 
-QString AboutWindow::mailLink(const QString &address)
-{
-    // Encoded here, so the Cyrillic subject reaches the mail program intact.
-    QUrl url;
-    url.setScheme(QStringLiteral("mailto"));
-    url.setPath(address);
-    QUrlQuery query;
-    query.addQueryItem(QStringLiteral("Subject"), QStringLiteral("Карвелон v 2.0"));
-    url.setQuery(query);
-    return url.toString(QUrl::FullyEncoded);
-}
+QString AboutWindow::mailLink(const QString &address) { return mailtoLink(address, mailSubject); }
 
 void AboutWindow::paintEvent(QPaintEvent *)
 {
@@ -202,7 +191,11 @@ void AboutWindow::cmd_et_Click()
     dialogs().message(this, MessageIcon::Information, QStringLiteral("Еще спасибы..."), thanks);
 }
 
-void AboutWindow::lbl_email_Click() { desktop().openUrl(mailLink(email_->text())); }
+void AboutWindow::lbl_email_Click()
+{
+    // With no mail program to take the link, the player is told where to write by hand.
+    sendMail(this, email_->text(), mailSubject);
+}
 
 void AboutWindow::img_bitmap_Click()
 {

@@ -32,10 +32,10 @@ ZalWindow::ZalWindow() : LifelineWindow(QStringLiteral("frm_zal"))
     setWindowTitle(QStringLiteral("Помощь зала"));
     addQuestion(2865, 120, 6255, 1815);
     addAnswers({QPoint(2865, 2160), QPoint(6225, 2160), QPoint(2865, 3120), QPoint(6225, 3120)});
-    for (int k = 1; k <= 4; ++k) {
-        answerLabel(k)->setCursor(answerCursor());
+    // The answers take the window's own pointer until the hall has answered; the pick pointer
+    // comes with the result.
+    for (int k = 1; k <= 4; ++k)
         connect(answerLabel(k), &Label::clicked, this, [this, k] { pick(k); });
-    }
 
     // Result markers: left of A and C, right of B and D.
     const std::array<QPoint, 4> markers = {QPoint(1898, 2160), QPoint(9338, 2160), QPoint(1898, 3120),

@@ -70,9 +70,6 @@ OptionsWindow::OptionsWindow() : Window(QStringLiteral("frm_options"))
     reset->setGeometry(8, 160, 161, 25);
     auto *back = new CommandButton(QStringLiteral("cmd_OK"), QStringLiteral("Назад"), this);
     back->setGeometry(176, 160, 161, 25);
-    // The buttons keep the design's face; the long caption takes a size that fits its button.
-    reset->setFont(designFont(QStringLiteral("Comic Sans MS"), 7.5));
-    back->setFont(designFont(QStringLiteral("Comic Sans MS"), 8.25, true));
     setTabOrder(previous, reset);
     setTabOrder(reset, back);
     connect(reset, &QAbstractButton::clicked, this, &OptionsWindow::resetToDefaults);

@@ -153,6 +153,9 @@ void UnlockWindow::cmd_GO_Click()
     go_->hide();
     time0_->show();
     txt_->show();
+    // The button that had the keyboard focus is gone and the box is the one control left to
+    // type into: the player types the sum at once, without a click first.
+    txt_->setFocus();
     bar_->show();
     tmr1_->start();
     std::tie(first, second) = unlock::drawTask(random());

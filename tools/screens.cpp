@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
@@ -13,6 +14,7 @@
 #include <deque>
 
 #include "app/services.h"
+#include "app/start.h"
 #include "app/windows.h"
 #include "app/widgets.h"
 #include "controls/balloontip.h"
@@ -40,9 +42,10 @@ public:
 
 class QuietDialogs : public Dialogs {
 public:
+    QString name = QStringLiteral("Анна"); // what the player types into the name prompt
     void message(QWidget *, MessageIcon, const QString &, const QString &) override {}
     bool askYesNo(QWidget *, MessageIcon, const QString &, const QString &) override { return true; }
-    QString input(QWidget *, const QString &, const QString &, const QString &) override { return QStringLiteral("Анна"); }
+    QString input(QWidget *, const QString &, const QString &, const QString &) override { return name; }
 };
 
 QString outDir;
@@ -119,7 +122,9 @@ int main(int argc, char *argv[])
     auto random = std::make_unique<FixedRandom>();
     FixedRandom *r = random.get();
     install(std::move(random));
-    install(std::make_unique<QuietDialogs>());
+    auto quiet = std::make_unique<QuietDialogs>();
+    QuietDialogs *dialogs = quiet.get();
+    install(std::move(quiet));
     if (!Main())
         return 1;
     shot(top("frm_start"), QStringLiteral("start"));
@@ -134,8 +139,44 @@ int main(int argc, char *argv[])
         }
     }
 
-    r->values = {0.05};
+    // The options window, then the unlock challenge a second into its countdown, with the
+    // digits typed at once going into the answer box.
+    if (QWidget *menu = top("frm_start")) {
+        menu->findChild<QAbstractButton *>(QStringLiteral("cmd_options"))->click();
+        QWidget *options = top("frm_options");
+        shot(options, QStringLiteral("options"));
+        options->findChild<QAbstractButton *>(QStringLiteral("chk_time"))->click();
+        if (QWidget *unlock = top("frm_Unlock")) {
+            r->values = {0.57, 0.7};
+            unlock->findChild<QAbstractButton *>(QStringLiteral("cmd_GO"))->click();
+            for (int i = 0; i < 30; ++i)
+                fire(unlock, "tmr1");
+            for (const char digit : {'1', '2', '3'}) {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + (digit - '0'), Qt::NoModifier, QString(QLatin1Char(digit)));
+                if (QWidget *typed = unlock->focusWidget())
+                    QApplication::sendEvent(typed, &press);
+            }
+            shot(unlock, QStringLiteral("unlock"));
+            for (int i = 0; i < 45 && top("frm_Unlock"); ++i)
+                fire(unlock, "tmr1"); // a wrong sum: the time limit stays on for the games below
+        }
+        options->findChild<QAbstractButton *>(QStringLiteral("cmd_OK"))->click();
+        menu->findChild<QAbstractButton *>(QStringLiteral("cmd_about"))->click();
+        if (QWidget *about = top("frmAbout")) {
+            shot(about, QStringLiteral("about"));
+            about->findChild<QAbstractButton *>(QStringLiteral("cmdOK"))->click();
+        }
+    }
+
+    // A name too long for its frame goes under it, shrunk and cut short clear of the words beside it.
+    dialogs->name = QStringLiteral("Анна-Мария Константиновна Римская-Корсакова-Оболенская");
     GameWindow *game = newGame();
+    shot(game, QStringLiteral("long-name"));
+    backToMainMenu(game);
+    dialogs->name = QStringLiteral("Анна");
+
+    r->values = {0.05};
+    game = newGame();
     shot(game, QStringLiteral("game"));
     if (QWidget *cheat = karv::window(QStringLiteral("frm_cheat"))) {
         QMetaObject::invokeMethod(cheat, "summon");
@@ -159,6 +200,16 @@ int main(int argc, char *argv[])
     game->gameMenu()->popup(game->mapToGlobal(QPoint(60, 380)));
     shotWith(game, game->gameMenu(), QStringLiteral("menu"));
     game->gameMenu()->hide();
+
+    // The hall's answer on the eighth question.
+    game->findChild<QAbstractButton *>(QStringLiteral("cmd_Zal"))->click();
+    if (QWidget *zal = top("frm_zal")) {
+        fire(zal, "tmr_wait");
+        for (int i = 0; i < 50; ++i)
+            fire(zal, "tmr_prb");
+        shot(zal, QStringLiteral("zal"));
+        zal->findChild<QAbstractButton *>(QStringLiteral("cmd_OK"))->click();
+    }
 
     // A wrong answer on the eighth question.
     game->lbl_A_Click();

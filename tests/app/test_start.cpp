@@ -123,6 +123,30 @@ private slots:
         QCOMPARE(game()->findChild<QLabel *>(QStringLiteral("lbl_title"))->text(), name + " хочет стать карвелоном!");
     }
 
+    // A name file without a name proposes the default name, like a missing one.
+    void aNameFileWithoutANameProposesTheDefault_data()
+    {
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("missing") << false << QByteArray();
+        QTest::newRow("empty") << true << QByteArray();
+        QTest::newRow("an empty line") << true << QByteArray("\r\n");
+        QTest::newRow("blanks only") << true << QByteArray("   \r\n");
+        QTest::newRow("an empty line, then a name") << true << QByteArray("\r\n\xcf\xe5\xf2\xff\r\n");
+    }
+    void aNameFileWithoutANameProposesTheDefault()
+    {
+        QFETCH(bool, present);
+        QFETCH(QByteArray, content);
+        if (present)
+            writeDataFile(QStringLiteral("karv20n.inf"), content);
+        QVERIFY(Main());
+        clickButton(menu(), "cmd_start");
+        QCOMPARE(f.dialogs->calls.size(), 1);
+        QCOMPARE(f.dialogs->calls[0].defaultText, QStringLiteral("Мистер X"));
+        QCOMPARE(menu()->property("nn").toString(), QStringLiteral("Мистер X")); // the prompt was cancelled
+    }
+
     void theHiddenMenuGivesBackItsWindowUntilShownAgain()
     {
         f.dialogs->inputAnswers.push_back(QStringLiteral("Игрок"));

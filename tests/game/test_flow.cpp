@@ -1,5 +1,6 @@
 // Whole games played by firing the timers: the verdicts, the ladder, the three endings.
 #include <QAbstractButton>
+#include <QImage>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
@@ -63,6 +64,29 @@ private slots:
         f.dialogs->inputAnswers.push_back(QStringLiteral("Игрок"));
     }
     void cleanup() { QuitGame(); }
+
+    // Every step starts silver on black, the guaranteed sums and the top step included: only
+    // their own bold face sets those three apart, before and after they are passed.
+    void everyStepStartsSilverOnBlack()
+    {
+        startGame();
+        const QColor silver(192, 192, 192);
+        for (int level = 2; level <= 15; ++level) {
+            Label *step = label(game, ladderNames[level - 1]);
+            QCOMPARE(step->backColor(), black);
+            QCOMPARE(step->foreColor(), silver);
+            const bool guaranteedOrTop = level == 5 || level == 10 || level == 15;
+            QVERIFY(step->font().bold());
+            QCOMPARE(step->font() != label(game, "lbl_200")->font(), guaranteedOrTop);
+        }
+        const QImage before = label(game, "lbl_1k")->grab().toImage();
+        for (int level = 1; level <= 5; ++level) {
+            answer(true);
+            fire(game, qPrintable(activeTimer(game)));
+        }
+        QCOMPARE(label(game, "lbl_1k")->foreColor(), silver);
+        QCOMPARE(label(game, "lbl_1k")->grab().toImage(), before); // passed, it looks as it did at the start
+    }
 
     void aGameClimbsTheWholeLadderToTheWin()
     {

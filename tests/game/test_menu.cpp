@@ -1,6 +1,8 @@
 // The game menu, the caption-bar buttons and the keys of the game window.
 #include <QAbstractButton>
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
@@ -9,8 +11,10 @@
 
 #include "app/services.h"
 #include "controls/topbuttons.h"
+#include "game/gamerules.h"
 #include "game/gamewindow.h"
 #include "tests/support/fakes.h"
+#include "tests/support/input.h"
 #include "tests/support/testmain.h"
 
 using namespace karv;
@@ -74,6 +78,52 @@ private slots:
         QVERIFY(url.path().contains(QLatin1Char('@')));
         QCOMPARE(QUrlQuery(url).queryItemValue(QStringLiteral("Subject"), QUrl::FullyDecoded),
                  QStringLiteral("Карвелон v 2.0. Вопрос № 1m - 7"));
+    }
+
+    // Chosen in the running menu: with no mail program to take the report, the game comes back
+    // and tells where to write and about what; the address waits on the clipboard.
+    void aReportNoMailProgramTakesIsWrittenByHand_data()
+    {
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("a mail program takes it") << true;
+        QTest::newRow("no mail program") << false;
+    }
+    void aReportNoMailProgramTakesIsWrittenByHand()
+    {
+        QFETCH(bool, taken);
+        startGame();
+        game->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(game));
+        f.desktop->openUrlResult = taken;
+        f.dialogs->calls.clear(); // the name prompt
+        QGuiApplication::clipboard()->setText(QStringLiteral("что-то своё"));
+        bool minimisedUnderTheBox = true;
+        f.dialogs->whileOpen = [&](const DialogCall &) { minimisedUnderTheBox = game->isMinimized() || !game->isVisible(); };
+        fromEventLoop([&] {
+            QTest::mouseClick(game->findChild<QWidget *>(QStringLiteral("cmd_menu")), Qt::LeftButton);
+            keyMenuItem(game->gameMenu(), "mnu_sendMessage");
+        });
+        QCOMPARE(f.desktop->calls.filter(QStringLiteral("openUrl mailto:")).size(), 1);
+        if (taken) {
+            QVERIFY(game->isMinimized());
+            QVERIFY(f.dialogs->calls.isEmpty());
+            QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("что-то своё"));
+            return;
+        }
+        QVERIFY(game->isVisible() && !game->isMinimized());
+        QCOMPARE(f.dialogs->calls.size(), 1);
+        const DialogCall &told = f.dialogs->calls.first();
+        QVERIFY(!minimisedUnderTheBox);
+        QCOMPARE(told.kind, DialogCall::Kind::Message);
+        QCOMPARE(told.icon, MessageIcon::Information);
+        QCOMPARE(told.title, QStringLiteral("Письмо не отправлено"));
+        const QStringList lines = told.text.split(QStringLiteral("\r\n"));
+        QVERIFY2(lines.contains(QStringLiteral("Адрес: ") + QLatin1String(authorEmail)), qPrintable(told.text));
+        QVERIFY2(lines.contains(QStringLiteral("Тема: Карвелон v 2.0. Вопрос № 100 - %1").arg(game->q100)),
+                 qPrintable(told.text));
+        QVERIFY(!told.text.contains(QLatin1Char('\n')) || told.text.count(QLatin1Char('\n')) == told.text.count(QStringLiteral("\r\n")));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QLatin1String(authorEmail));
+        QVERIFY(lines.contains(QStringLiteral("Адрес скопирован в буфер обмена.")));
     }
 
     void returningToTheMainMenuAsksFirst()

@@ -24,6 +24,7 @@
 #include "game/gamewindow.h"
 #include "gauge/fillgauge.h"
 #include "tests/support/fakes.h"
+#include "tests/support/input.h"
 #include "tests/support/testmain.h"
 
 using namespace karv;
@@ -33,43 +34,12 @@ namespace {
 
 const char *const answerNames[4] = {"lbl_A", "lbl_B", "lbl_C", "lbl_D"};
 
-// Runs `input` from the event loop, as a player's input arrives, then lets the loop finish what
-// the command left for it (windows destroyed once their event is over).
-void fromEventLoop(const std::function<void()> &input)
-{
-    QEventLoop loop;
-    QTimer::singleShot(0, &loop, [&] {
-        input();
-        loop.quit();
-    });
-    loop.exec();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 // The window manager's close: a close event for the native window, handled as Qt handles the
 // one the window manager sends.
 void closeFromWindowManager(QWidget *w)
 {
     QCloseEvent close;
     QCoreApplication::sendEvent(w->windowHandle(), &close);
-}
-
-// Chooses an item of the running pop-up menu with the mouse.
-void clickMenuItem(QMenu *menu, const char *item)
-{
-    QAction *action = menu->findChild<QAction *>(QLatin1String(item));
-    QVERIFY(action && menu->isVisible());
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-}
-
-// Chooses an item of the running pop-up menu with the arrow keys and Enter.
-void keyMenuItem(QMenu *menu, const char *item)
-{
-    QVERIFY(menu->isVisible());
-    for (int i = 0; i < 20 && (!menu->activeAction() || menu->activeAction()->objectName() != QLatin1String(item)); ++i)
-        QTest::keyClick(menu, Qt::Key_Down);
-    QCOMPARE(menu->activeAction()->objectName(), QLatin1String(item));
-    QTest::keyClick(menu, Qt::Key_Return);
 }
 
 enum class Scene { MainMenu, Game, GameOver, Win, Money };
@@ -157,6 +127,8 @@ const std::vector<Way> &ways()
         {"game: F12", Scene::Game, {}, Outcome::AboutOver, [](QWidget *g) { return key(g, Qt::Key_F12); }},
         {"game: Alt+Enter", Scene::Game, {}, Outcome::Minimised,
          [](QWidget *g) { return key(g, Qt::Key_Return, Qt::AltModifier); }},
+        {"game: Alt+keypad Enter", Scene::Game, {}, Outcome::Minimised,
+         [](QWidget *g) { return key(g, Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier); }},
         {"game: window manager close, Да", Scene::Game, {true}, Outcome::Quit, wmClose},
         {"game: window manager close, Нет", Scene::Game, {false}, Outcome::Stays, wmClose},
         {"game: Помощь зала", Scene::Game, {}, Outcome::LifelineOver, [](QWidget *g) { return click(g, "cmd_Zal"); }},
@@ -171,6 +143,8 @@ const std::vector<Way> &ways()
          [](QWidget *w) { return click(w, "lbl_exit_C"); }},
         {"game over: Alt+Enter", Scene::GameOver, {}, Outcome::Minimised,
          [](QWidget *w) { return key(w, Qt::Key_Return, Qt::AltModifier); }},
+        {"game over: Alt+keypad Enter", Scene::GameOver, {}, Outcome::Minimised,
+         [](QWidget *w) { return key(w, Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier); }},
         {"game over: window manager close, Да", Scene::GameOver, {true}, Outcome::Quit, wmClose},
         {"game over: window manager close, Нет", Scene::GameOver, {false}, Outcome::Stays, wmClose},
         // The top-prize window.
@@ -191,6 +165,12 @@ const std::vector<Way> &ways()
         {"main menu: Выход, Да", Scene::MainMenu, {true}, Outcome::Quit,
          [](QWidget *w) { return click(w, "cmd_exit"); }},
         {"main menu: Esc, Да", Scene::MainMenu, {true}, Outcome::Quit, [](QWidget *w) { return key(w, Qt::Key_Escape); }},
+        {"main menu: Alt+Enter", Scene::MainMenu, {}, Outcome::Minimised,
+         [](QWidget *w) { return key(w, Qt::Key_Return, Qt::AltModifier); }},
+        {"main menu: Alt+keypad Enter", Scene::MainMenu, {}, Outcome::Minimised,
+         [](QWidget *w) { return key(w, Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier); }},
+        {"main menu: Shift+Alt+keypad Enter", Scene::MainMenu, {}, Outcome::Stays,
+         [](QWidget *w) { return key(w, Qt::Key_Enter, Qt::ShiftModifier | Qt::AltModifier | Qt::KeypadModifier); }},
         {"main menu: window manager close, Да", Scene::MainMenu, {true}, Outcome::Quit, wmClose},
         {"main menu: window manager close, Нет", Scene::MainMenu, {false}, Outcome::Stays, wmClose},
     };
@@ -323,7 +303,7 @@ private slots:
             QVERIFY(noWindowLeft());
             break;
         case Outcome::Stays:
-            QVERIFY(start && start->isVisible() && start->isEnabled());
+            QVERIFY(start && start->isVisible() && start->isEnabled() && !start->isMinimized());
             break;
         case Outcome::Minimised:
             QVERIFY(start && start->isMinimized());

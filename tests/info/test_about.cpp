@@ -2,6 +2,8 @@
 // list behind the picture, and the painted background.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
+#include <QTimer>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -17,6 +19,7 @@
 #include "info/aboutwindow.h"
 #include "info/gameicon.h"
 #include "tests/support/fakes.h"
+#include "tests/support/input.h"
 #include "tests/support/testmain.h"
 
 using namespace karv;
@@ -155,6 +158,43 @@ private slots:
         QCOMPARE(query.queryItems().first().first, QStringLiteral("Subject"));
         QCOMPARE(query.queryItemValue(QStringLiteral("Subject"), QUrl::FullyDecoded), QStringLiteral("Карвелон v 2.0"));
         QCOMPARE(messages().size(), 0);
+    }
+
+    // No mail program takes the link: the player is told the address and subject to write to,
+    // and finds the address on the clipboard — unless the cheat entry is open and keeping the
+    // clipboard empty, when the message does not promise it.
+    void aMailLinkNoProgramTakesIsWrittenByHand_data()
+    {
+        QTest::addColumn<bool>("cheatEntryOpen");
+        QTest::newRow("clipboard free") << false;
+        QTest::newRow("cheat entry keeps the clipboard empty") << true;
+    }
+    void aMailLinkNoProgramTakesIsWrittenByHand()
+    {
+        QFETCH(bool, cheatEntryOpen);
+        QVERIFY(Main());
+        QWidget *menu = topLevel(QStringLiteral("frm_start"));
+        QTest::mouseClick(menu->findChild<QWidget *>(QStringLiteral("cmd_about")), Qt::LeftButton);
+        QVERIFY(about()->isVisible());
+        if (cheatEntryOpen) {
+            QMetaObject::invokeMethod(karv::window(QStringLiteral("frm_cheat")), "summon");
+            QVERIFY(topLevel(QStringLiteral("frm_cheat"))->findChild<QTimer *>(QStringLiteral("tmr_clear"))->isActive());
+        }
+        QApplication::clipboard()->setText(QStringLiteral("что-то своё"));
+        f.desktop->openUrlResult = false;
+        fromEventLoop([&] { QTest::mouseClick(child("lbl_email"), Qt::LeftButton); });
+        QCOMPARE(f.desktop->calls.filter(QStringLiteral("openUrl mailto:")).size(), 1);
+        QCOMPARE(messages().size(), 1);
+        const DialogCall &told = messages().first();
+        QCOMPARE(told.icon, MessageIcon::Information);
+        QCOMPARE(told.title, QStringLiteral("Письмо не отправлено"));
+        const QStringList lines = told.text.split(QStringLiteral("\r\n"));
+        QVERIFY2(lines.contains(QStringLiteral("Адрес: ") + QLatin1String(authorEmail)), qPrintable(told.text));
+        QVERIFY2(lines.contains(QStringLiteral("Тема: Карвелон v 2.0")), qPrintable(told.text));
+        QVERIFY(about()->isVisible() && !about()->isMinimized());
+        QCOMPARE(lines.contains(QStringLiteral("Адрес скопирован в буфер обмена.")), !cheatEntryOpen);
+        QCOMPARE(QApplication::clipboard()->text(),
+                 cheatEntryOpen ? QStringLiteral("что-то своё") : QString::fromLatin1(authorEmail));
     }
 
     void theMailLinkLightsUpUntilThePointerMovesElsewhere_data()

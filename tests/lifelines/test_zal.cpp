@@ -1,5 +1,6 @@
 // The audience window: opening over the game, the poll growing into bars, the leaders, the
 // pick handed to the game and the way back with or without the clock.
+#include <QImage>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
@@ -209,6 +210,46 @@ private slots:
                  orange);
         QCOMPARE(activeTimer(g.game), QStringLiteral("tmr_W_OZ11")); // the clock stopped again by the answer
         QCOMPARE(activeTimer(zal), QString());
+    }
+
+    // The answers wear the pick pointer only once an answer can be picked: not while the hall
+    // gets ready or the bars grow.
+    void thePickPointerComesWithTheResult()
+    {
+        QVERIFY(g.start());
+        const QImage pickPointer = answerCursor().pixmap().toImage();
+        auto wearsPickPointer = [&](int k) {
+            return g.label(zal, answerNames[k - 1])->cursor().pixmap().toImage() == pickPointer;
+        };
+        open();
+        for (int k = 1; k <= 4; ++k)
+            QVERIFY2(!wearsPickPointer(k), answerNames[k - 1]);
+        fire(zal, "tmr_wait");
+        for (int tick = 1; tick < 50; ++tick)
+            fire(zal, "tmr_prb");
+        for (int k = 1; k <= 4; ++k)
+            QVERIFY2(!wearsPickPointer(k), answerNames[k - 1]);
+        fire(zal, "tmr_prb");
+        QVERIFY(g.control(zal, "cmd_OK")->isVisible());
+        for (int k = 1; k <= 4; ++k)
+            QVERIFY2(wearsPickPointer(k), answerNames[k - 1]);
+    }
+
+    void altWithEitherEnterMinimises_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Alt+Enter") << int(Qt::Key_Return) << int(Qt::AltModifier);
+        QTest::newRow("Alt+keypad Enter") << int(Qt::Key_Enter) << int(Qt::AltModifier | Qt::KeypadModifier);
+    }
+    void altWithEitherEnterMinimises()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QVERIFY(g.start());
+        open();
+        QTest::keyClick(zal, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QVERIFY(zal->isMinimized());
     }
 
     void goingBackWithAPickPendingHandsItOverAtOnce()

@@ -1,6 +1,7 @@
 // The unlock challenge: opening it from the time box, the task, the digit filter, the
 // countdown, both verdicts, the attempts of the run and closing it early.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -8,6 +9,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/services.h"
 #include "app/windows.h"
@@ -15,6 +17,7 @@
 #include "options/optionswindow.h"
 #include "options/unlockwindow.h"
 #include "tests/support/fakes.h"
+#include "tests/support/input.h"
 #include "tests/support/testmain.h"
 
 using namespace karv;
@@ -321,6 +324,43 @@ private slots:
         QTest::keyClicks(txt, QStringLiteral("66"));
         QCOMPARE(txt->text(), QStringLiteral("666"));
         QCOMPARE(f.desktop->count(QStringLiteral("beep")), 7);
+        runOut();
+        QCOMPARE(dialogs->calls.back().title, QStringLiteral("Готово!"));
+    }
+
+    // The player types the sum at once: the task takes the keyboard to the answer box, however
+    // "Вперед!!!" was pressed, and the digits typed go into it.
+    void theAnswerBoxHasTheKeysAsSoonAsTheTaskIsShown_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("mouse") << QStringLiteral("mouse");
+        QTest::newRow("Space") << QStringLiteral("Space");
+        QTest::newRow("Enter") << QStringLiteral("Enter");
+    }
+    void theAnswerBoxHasTheKeysAsSoonAsTheTaskIsShown()
+    {
+        QFETCH(QString, how);
+        openOptions();
+        timeBox()->click();
+        unlock()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(unlock()));
+        QWidget *go = part("cmd_GO");
+        f.random->values = {drawing(300), drawing(366)};
+        fromEventLoop([&] {
+            if (how == QLatin1String("mouse")) {
+                QTest::mouseClick(go, Qt::LeftButton);
+                return;
+            }
+            go->setFocus();
+            QTest::keyClick(unlock()->windowHandle(), how == QLatin1String("Space") ? Qt::Key_Space : Qt::Key_Return);
+        });
+        QVERIFY(part("txt")->isVisible());
+        QCOMPARE(unlock()->focusWidget(), part("txt"));
+        QCOMPARE(QApplication::focusWidget(), part("txt"));
+        // Keys as the window system delivers them: to whatever has the focus.
+        for (char digit : {'6', '6', '6'})
+            QTest::keyClick(unlock()->windowHandle(), digit);
+        QCOMPARE(part<QLineEdit>("txt")->text(), QStringLiteral("666"));
         runOut();
         QCOMPARE(dialogs->calls.back().title, QStringLiteral("Готово!"));
     }
