@@ -232,6 +232,7 @@ public:
     void resized();
     void paint(bool eraseFirst = false);
     void giveBackColor(uint colour);
+    void storeColour(uint &slot, uint colour, const char *name, void (Fillgauge::*notify)());
     void giveMouseIcon(const QVariant &picture);
     void giveMousePointer(short pointer);
     void applyCursor();
@@ -357,6 +358,20 @@ void FillgaugePrivate::fitImage()
         p.drawImage(0, 0, image);
     }
     image = std::move(next);
+}
+
+// A colour the bar paints with: stored in its 32-bit form, the host told, the bar repainted, and
+// the change signal raised when the colour really changed.
+void FillgaugePrivate::storeColour(uint &slot, uint colour, const char *name, void (Fillgauge::*notify)())
+{
+    if (!accept(colours::isValid(colour)))
+        return;
+    const uint before = slot;
+    slot = colour;
+    changed(name);
+    paint();
+    if (before != colour)
+        emit (q->*notify)();
 }
 
 // A new background colour clears the picture to it, as a fresh surface would be.
@@ -589,14 +604,7 @@ uint Fillgauge::FloodColor() const { return d->floodColor; }
 
 void Fillgauge::setFloodColor(uint colour)
 {
-    if (!d->accept(colours::isValid(colour)))
-        return;
-    const uint before = d->floodColor;
-    d->floodColor = colour;
-    d->changed("FloodColor");
-    d->paint();
-    if (before != colour)
-        emit FloodColorChanged();
+    d->storeColour(d->floodColor, colour, "FloodColor", &Fillgauge::FloodColorChanged);
 }
 
 void Fillgauge::setFloodColor(const QColor &colour)
@@ -627,14 +635,7 @@ uint Fillgauge::ForeColor() const { return d->foreColor; }
 
 void Fillgauge::setForeColor(uint colour)
 {
-    if (!d->accept(colours::isValid(colour)))
-        return;
-    const uint before = d->foreColor;
-    d->foreColor = colour;
-    d->changed("ForeColor");
-    d->paint();
-    if (before != colour)
-        emit ForeColorChanged();
+    d->storeColour(d->foreColor, colour, "ForeColor", &Fillgauge::ForeColorChanged);
 }
 
 void Fillgauge::setForeColor(const QColor &colour)
