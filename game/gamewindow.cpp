@@ -290,7 +290,7 @@ void GameWindow::buildLadder()
         const bool special = step == 5 || step == 10 || step == 15;
         auto *num = new Label(QStringLiteral("lbl_%1").arg(step), this, QString::number(step));
         num->setGeometry(left + 4, y, 36, rowHeight - 2);
-        num->setFont(designFont(special ? QStringLiteral("Arial") : QStringLiteral("Arial"), special ? 11 : 10, special));
+        num->setFont(designFont(QStringLiteral("Arial"), special ? 11 : 10, special));
         num->setBackColor(QColor(0, 0, 0));
         num->setForeColor(QColor(192, 192, 255));
         num->setAlignment(Qt::AlignCenter);
