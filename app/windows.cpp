@@ -143,8 +143,8 @@ void unloadWindow(const QString &name)
     // In the running game every unload comes from some event — a click, a key, a menu item,
     // a close — and the window whose event it is (or its pop-up menu) may be among those
     // unloaded. Qt still works on that object when the handler returns, so it is destroyed
-    // once control is back in the event loop. With no event loop running, nothing of Qt's
-    // is under way and the window goes at once.
+    // once control is back in the event loop. With no event loop running (a program driving
+    // the windows directly, as the unit tests do), the window goes at once.
     if (QThread::currentThread()->loopLevel() > 0)
         w->deleteLater();
     else
