@@ -204,6 +204,14 @@ class WaysOutTest : public QObject {
                 return;
         }
     }
+    // Half a minute passes: the question clock ticks as long as it is running, which runs a
+    // 30-second question out of time.
+    void letTheClockRun()
+    {
+        QTimer *clock = game->findChild<QTimer *>(QStringLiteral("tmr_time"));
+        for (int tick = 0; tick <= 31 && clock->isActive(); ++tick)
+            fire(game, "tmr_time");
+    }
     QWidget *scene(Scene s)
     {
         switch (s) {
@@ -345,8 +353,7 @@ private slots:
             if (call.kind != DialogCall::Kind::YesNo)
                 return;
             f.dialogs->whileOpen = nullptr;
-            for (int tick = 0; tick <= 31 && game->findChild<QTimer *>(QStringLiteral("tmr_time"))->isActive(); ++tick)
-                fire(game, "tmr_time");
+            letTheClockRun();
         };
         fromEventLoop([&] {
             if (box == QLatin1String("mnu_mmenu"))
@@ -425,8 +432,7 @@ private slots:
         QVERIFY(topLevel(opened)->isVisible());
         QVERIFY(!game->isEnabled());
         fromEventLoop([&] {
-            for (int tick = 0; tick <= 31 && game->findChild<QTimer *>(QStringLiteral("tmr_time"))->isActive(); ++tick)
-                fire(game, "tmr_time");
+            letTheClockRun();
         });
         QVERIFY(topLevel(QStringLiteral("frm_money"))->isVisible());
         int shown = 0;
@@ -447,10 +453,7 @@ private slots:
         QWidget *cheat = topLevel(QStringLiteral("frm_cheat"));
         QTest::keyClicks(child(cheat, "txt_cheat"), QStringLiteral("let the clocks sleep now"));
         f.dialogs->whileOpen = [this](const DialogCall &) {
-            // Half a minute of reading: the clock ticks on only if it is still running.
-            for (int tick = 0; tick <= 31; ++tick)
-                if (QTimer *clock = game->findChild<QTimer *>(QStringLiteral("tmr_time")); clock->isActive())
-                    fire(game, "tmr_time");
+            letTheClockRun(); // half a minute of reading
         };
         fromEventLoop([&] { QTest::keyClick(child(cheat, "txt_cheat"), Qt::Key_Return); });
         QCOMPARE(f.dialogs->calls.back().text, QStringLiteral("Твое счастье!\r\nYou have killed the limit"));
